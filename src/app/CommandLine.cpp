@@ -1,0 +1,54 @@
+#include "CommandLine.h"
+
+#include "common/BuildConfig.h"
+#include "store/PlayerStore.h"
+
+#include <QCommandLineParser>
+
+bool CommandLine::parse(const QStringList &arguments, QString *message, int *exitCode)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tarnwick: reads your poker tables and keeps your reads on every opponent."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption dataDirOption(QStringLiteral("data-dir"),
+                                           QStringLiteral("Folder that holds players.json and the other data files (default: %1).")
+                                               .arg(PlayerStore::defaultDataDirectory()),
+                                           QStringLiteral("DIR"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("DevTools port of the poker client (default: 9222)."),
+                                        QStringLiteral("N"), QStringLiteral("9222"));
+    parser.addOption(dataDirOption);
+    parser.addOption(portOption);
+
+    *exitCode = 1;
+    if (!parser.parse(arguments)) {
+        *message = parser.errorText() + QLatin1Char('\n');
+        return false;
+    }
+    if (parser.isSet(helpOption)) {
+        *message = parser.helpText();
+        *exitCode = 0;
+        return false;
+    }
+    if (parser.isSet(versionOption)) {
+        *message = QStringLiteral("Tarnwick %1\n").arg(BuildConfig::version());
+        *exitCode = 0;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *message = QStringLiteral("Unexpected argument: %1\n").arg(parser.positionalArguments().first());
+        return false;
+    }
+
+    dataDirectory = parser.isSet(dataDirOption) ? parser.value(dataDirOption) : PlayerStore::defaultDataDirectory();
+    bool ok = false;
+    const uint value = parser.value(portOption).toUInt(&ok);
+    if (!ok || value == 0 || value > 65535) {
+        *message = QStringLiteral("Invalid port: %1\n").arg(parser.value(portOption));
+        return false;
+    }
+    port = quint16(value);
+    mode = Mode::window;
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program's command line. Every option is valid in every mode; modes that
+// need no window run without a display.
+struct CommandLine {
+    enum class Mode { window };
+
+    Mode mode = Mode::window;
+    QString dataDirectory; // the folder holding players.json and the other files
+    quint16 port = 9222;    // the poker client's DevTools port
+
+    // Parses arguments (including the program name). On failure returns
+    // false with a message for stderr; for --help/--version the message is
+    // the text to print and exitCode is 0.
+    bool parse(const QStringList &arguments, QString *message, int *exitCode);
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Player.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// JSON encoding of the player record and its parts. The players file writes
+// dates as seconds since 2001-01-01 00:00:00 UTC; the export writes them as
+// ISO 8601 text in UTC with whole seconds.
+namespace PlayerJson {
+
+enum class DateForm { referenceSeconds, iso8601 };
+
+// Reading state: the date form, a clock for dates missing from older records,
+// and the first error met (with the path of the offending value).
+struct Reader {
+    DateForm dateForm = DateForm::referenceSeconds;
+    std::function<QDateTime()> now;
+    QString error;
+
+    bool failed() const { return !error.isEmpty(); }
+    void fail(const QString &path, const QString &what);
+
+    std::optional<Player> player(const QJsonValue &value, const QString &path = QStringLiteral("player"));
+    std::optional<QList<Player>> players(const QJsonValue &value);
+    std::optional<Seating> seating(const QJsonValue &value, const QString &path);
+    std::optional<GameType> gameType(const QJsonValue &value, const QString &path);
+    std::optional<PlayerStats> stats(const QJsonValue &value, const QString &path);
+    std::optional<PlayerType> playerType(const QJsonValue &value, const QString &path);
+    std::optional<QDateTime> date(const QJsonValue &value, const QString &path);
+    std::optional<QString> string(const QJsonValue &value, const QString &path);
+    std::optional<QStringList> stringList(const QJsonValue &value, const QString &path);
+};
+
+QJsonValue toJson(const QDateTime &date, DateForm form);
+QJsonObject toJson(const GameType &type);
+QJsonObject toJson(const PlayerStats &stats);
+QJsonObject toJson(const PlayerType &type);
+QJsonObject toJson(const Seating &seating, DateForm form);
+QJsonObject toJson(const Player &player, DateForm form);
+QJsonArray toJson(const QList<Player> &players, DateForm form);
+
+// The record's UUID as written: 36 characters, upper-case hexadecimal.
+QString uuidText(const QUuid &id);
+
+// 2001-01-01 00:00:00 UTC, the origin of the players file's dates.
+QDateTime referenceDate();
+
+} // namespace PlayerJson
