@@ -402,6 +402,7 @@ src/tarnwick_core_autogen/timestamp: \
   /work/main/src/model/Player.h \
   /work/main/src/model/PlayerJson.cpp \
   /work/main/src/model/PlayerJson.h \
+  /work/main/src/model/PlayerObservation.h \
   /work/main/src/services/Analytics.cpp \
   /work/main/src/services/Analytics.h \
   /work/main/src/services/AnalyticsClients.cpp \
