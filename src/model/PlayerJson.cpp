@@ -29,7 +29,6 @@ bool absent(const QJsonObject &object, QLatin1String key)
     return it == object.constEnd() || it->isNull();
 }
 
-QString join(const QString &path, QLatin1String key) { return path + QLatin1Char('.') + key; }
 
 // Whole numbers only: JSON integers such as 42 (or 42.0), not 42.5, and only
 // values a 64-bit signed integer can hold.
@@ -55,13 +54,22 @@ QDateTime referenceDate()
 
 QString uuidText(const QUuid &id) { return id.toString(QUuid::WithoutBraces).toUpper(); }
 
-void Reader::fail(const QString &path, const QString &what)
+QString Path::text() const
 {
-    if (error.isEmpty())
-        error = path + QLatin1String(": ") + what;
+    if (!parent)
+        return QString(key);
+    if (index >= 0)
+        return parent->text() + QStringLiteral("[%1]").arg(index);
+    return parent->text() + QLatin1Char('.') + key;
 }
 
-std::optional<QString> Reader::string(const QJsonValue &value, const QString &path)
+void Reader::fail(const Path &path, const QString &what)
+{
+    if (error.isEmpty())
+        error = path.text() + QLatin1String(": ") + what;
+}
+
+std::optional<QString> Reader::string(const QJsonValue &value, const Path &path)
 {
     if (!value.isString()) {
         fail(path, QStringLiteral("expected a string, found %1").arg(typeName(value)));
@@ -70,7 +78,7 @@ std::optional<QString> Reader::string(const QJsonValue &value, const QString &pa
     return value.toString();
 }
 
-std::optional<QStringList> Reader::stringList(const QJsonValue &value, const QString &path)
+std::optional<QStringList> Reader::stringList(const QJsonValue &value, const Path &path)
 {
     if (!value.isArray()) {
         fail(path, QStringLiteral("expected an array of strings, found %1").arg(typeName(value)));
@@ -80,7 +88,7 @@ std::optional<QStringList> Reader::stringList(const QJsonValue &value, const QSt
     const QJsonArray array = value.toArray();
     list.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
-        const auto s = string(array.at(i), path + QStringLiteral("[%1]").arg(i));
+        const auto s = string(array.at(i), path.at(i));
         if (!s)
             return std::nullopt;
         list.append(*s);
@@ -88,7 +96,7 @@ std::optional<QStringList> Reader::stringList(const QJsonValue &value, const QSt
     return list;
 }
 
-std::optional<QDateTime> Reader::date(const QJsonValue &value, const QString &path)
+std::optional<QDateTime> Reader::date(const QJsonValue &value, const Path &path)
 {
     if (dateForm == DateForm::referenceSeconds) {
         if (!value.isDouble() || !std::isfinite(value.toDouble())) {
@@ -114,31 +122,31 @@ std::optional<QDateTime> Reader::date(const QJsonValue &value, const QString &pa
     return parsed.toUTC();
 }
 
-std::optional<GameType> Reader::gameType(const QJsonValue &value, const QString &path)
+std::optional<GameType> Reader::gameType(const QJsonValue &value, const Path &path)
 {
     if (!value.isObject()) {
         fail(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
         return std::nullopt;
     }
     const QJsonObject object = value.toObject();
-    const auto variantText = string(object.value(QLatin1String("variant")), join(path, QLatin1String("variant")));
-    const auto modeText = string(object.value(QLatin1String("mode")), join(path, QLatin1String("mode")));
+    const auto variantText = string(object.value(QLatin1String("variant")), path.member(QLatin1String("variant")));
+    const auto modeText = string(object.value(QLatin1String("mode")), path.member(QLatin1String("mode")));
     if (!variantText || !modeText)
         return std::nullopt;
     const auto variant = gameVariantFromRaw(*variantText);
     if (!variant) {
-        fail(join(path, QLatin1String("variant")), QStringLiteral("unknown game variant \"%1\"").arg(*variantText));
+        fail(path.member(QLatin1String("variant")), QStringLiteral("unknown game variant \"%1\"").arg(*variantText));
         return std::nullopt;
     }
     const auto mode = gameModeFromRaw(*modeText);
     if (!mode) {
-        fail(join(path, QLatin1String("mode")), QStringLiteral("unknown game mode \"%1\"").arg(*modeText));
+        fail(path.member(QLatin1String("mode")), QStringLiteral("unknown game mode \"%1\"").arg(*modeText));
         return std::nullopt;
     }
     return GameType{*variant, *mode};
 }
 
-std::optional<PlayerStats> Reader::stats(const QJsonValue &value, const QString &path)
+std::optional<PlayerStats> Reader::stats(const QJsonValue &value, const Path &path)
 {
     if (!value.isObject()) {
         fail(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
@@ -149,57 +157,57 @@ std::optional<PlayerStats> Reader::stats(const QJsonValue &value, const QString 
     for (const auto &[key, target] : {std::pair{QLatin1String("vpip"), &stats.vpip}, std::pair{QLatin1String("pfr"), &stats.pfr}}) {
         const QJsonValue v = object.value(key);
         if (!v.isDouble()) {
-            fail(join(path, key), QStringLiteral("expected a number, found %1").arg(typeName(v)));
+            fail(path.member(key), QStringLiteral("expected a number, found %1").arg(typeName(v)));
             return std::nullopt;
         }
         *target = v.toDouble();
     }
     const auto hands = wholeNumber(object.value(QLatin1String("hands")));
     if (!hands) {
-        fail(join(path, QLatin1String("hands")), QStringLiteral("expected a whole number, found %1").arg(typeName(object.value(QLatin1String("hands")))));
+        fail(path.member(QLatin1String("hands")), QStringLiteral("expected a whole number, found %1").arg(typeName(object.value(QLatin1String("hands")))));
         return std::nullopt;
     }
     stats.hands = *hands;
     return stats;
 }
 
-std::optional<PlayerType> Reader::playerType(const QJsonValue &value, const QString &path)
+std::optional<PlayerType> Reader::playerType(const QJsonValue &value, const Path &path)
 {
     if (!value.isObject()) {
         fail(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
         return std::nullopt;
     }
-    const auto emoji = string(value.toObject().value(QLatin1String("emoji")), join(path, QLatin1String("emoji")));
+    const auto emoji = string(value.toObject().value(QLatin1String("emoji")), path.member(QLatin1String("emoji")));
     if (!emoji)
         return std::nullopt;
     return PlayerType{*emoji};
 }
 
-std::optional<Seating> Reader::seating(const QJsonValue &value, const QString &path)
+std::optional<Seating> Reader::seating(const QJsonValue &value, const Path &path)
 {
     if (!value.isObject()) {
         fail(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
         return std::nullopt;
     }
     const QJsonObject object = value.toObject();
-    const auto type = gameType(object.value(QLatin1String("gameType")), join(path, QLatin1String("gameType")));
+    const auto type = gameType(object.value(QLatin1String("gameType")), path.member(QLatin1String("gameType")));
     if (!type)
         return std::nullopt;
-    const auto tableID = string(object.value(QLatin1String("tableID")), join(path, QLatin1String("tableID")));
+    const auto tableID = string(object.value(QLatin1String("tableID")), path.member(QLatin1String("tableID")));
     if (!tableID)
         return std::nullopt;
     const QJsonValue active = object.value(QLatin1String("isActive"));
     if (!active.isBool()) {
-        fail(join(path, QLatin1String("isActive")), QStringLiteral("expected a bool, found %1").arg(typeName(active)));
+        fail(path.member(QLatin1String("isActive")), QStringLiteral("expected a bool, found %1").arg(typeName(active)));
         return std::nullopt;
     }
-    const auto updatedAt = date(object.value(QLatin1String("updatedAt")), join(path, QLatin1String("updatedAt")));
+    const auto updatedAt = date(object.value(QLatin1String("updatedAt")), path.member(QLatin1String("updatedAt")));
     if (!updatedAt)
         return std::nullopt;
     return Seating{*type, *tableID, active.toBool(), *updatedAt};
 }
 
-std::optional<Player> Reader::player(const QJsonValue &value, const QString &path)
+std::optional<Player> Reader::player(const QJsonValue &value, const Path &path)
 {
     if (!value.isObject()) {
         fail(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
@@ -208,15 +216,15 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
     const QJsonObject o = value.toObject();
     Player p;
 
-    const auto idText = string(o.value(QLatin1String("id")), join(path, QLatin1String("id")));
+    const auto idText = string(o.value(QLatin1String("id")), path.member(QLatin1String("id")));
     if (!idText)
         return std::nullopt;
     p.id = QUuid::fromString(*idText);
     if (p.id.isNull() || idText->size() != 36) {
-        fail(join(path, QLatin1String("id")), QStringLiteral("not a UUID: %1").arg(*idText));
+        fail(path.member(QLatin1String("id")), QStringLiteral("not a UUID: %1").arg(*idText));
         return std::nullopt;
     }
-    const auto name = string(o.value(QLatin1String("name")), join(path, QLatin1String("name")));
+    const auto name = string(o.value(QLatin1String("name")), path.member(QLatin1String("name")));
     if (!name)
         return std::nullopt;
     p.name = *name;
@@ -224,34 +232,34 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
     if (!absent(o, QLatin1String("playerId"))) {
         const auto id = wholeNumber(o.value(QLatin1String("playerId")));
         if (!id) {
-            fail(join(path, QLatin1String("playerId")), QStringLiteral("expected a whole number"));
+            fail(path.member(QLatin1String("playerId")), QStringLiteral("expected a whole number"));
             return std::nullopt;
         }
         p.playerId = *id;
     }
     if (!absent(o, QLatin1String("stats"))) {
-        p.stats = stats(o.value(QLatin1String("stats")), join(path, QLatin1String("stats")));
+        p.stats = stats(o.value(QLatin1String("stats")), path.member(QLatin1String("stats")));
         if (!p.stats)
             return std::nullopt;
     }
     if (!absent(o, QLatin1String("colorIndicator"))) {
-        const auto raw = string(o.value(QLatin1String("colorIndicator")), join(path, QLatin1String("colorIndicator")));
+        const auto raw = string(o.value(QLatin1String("colorIndicator")), path.member(QLatin1String("colorIndicator")));
         if (!raw)
             return std::nullopt;
         p.colorIndicator = playerColorFromRaw(*raw);
         if (!p.colorIndicator) {
-            fail(join(path, QLatin1String("colorIndicator")), QStringLiteral("unknown colour \"%1\"").arg(*raw));
+            fail(path.member(QLatin1String("colorIndicator")), QStringLiteral("unknown colour \"%1\"").arg(*raw));
             return std::nullopt;
         }
     }
     if (!absent(o, QLatin1String("tags"))) {
-        const auto raws = stringList(o.value(QLatin1String("tags")), join(path, QLatin1String("tags")));
+        const auto raws = stringList(o.value(QLatin1String("tags")), path.member(QLatin1String("tags")));
         if (!raws)
             return std::nullopt;
         for (const QString &raw : *raws) {
             const auto tag = playerTagFromRaw(raw);
             if (!tag) {
-                fail(join(path, QLatin1String("tags")), QStringLiteral("unknown tag \"%1\"").arg(raw));
+                fail(path.member(QLatin1String("tags")), QStringLiteral("unknown tag \"%1\"").arg(raw));
                 return std::nullopt;
             }
             p.tags.append(*tag);
@@ -262,12 +270,12 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
                                       std::pair{QLatin1String("supersededNames"), &p.supersededNames}}) {
         if (absent(o, key))
             continue;
-        *target = stringList(o.value(key), join(path, key));
+        *target = stringList(o.value(key), path.member(key));
         if (!*target)
             return std::nullopt;
     }
     if (!absent(o, QLatin1String("note"))) {
-        const auto note = string(o.value(QLatin1String("note")), join(path, QLatin1String("note")));
+        const auto note = string(o.value(QLatin1String("note")), path.member(QLatin1String("note")));
         if (!note)
             return std::nullopt;
         p.note = *note;
@@ -278,7 +286,7 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
             *target = now ? now() : QDateTime::currentDateTimeUtc();
             continue;
         }
-        const auto d = date(o.value(key), join(path, key));
+        const auto d = date(o.value(key), path.member(key));
         if (!d)
             return std::nullopt;
         *target = *d;
@@ -286,7 +294,7 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
     if (!absent(o, QLatin1String("isManuallyNamed"))) {
         const QJsonValue flag = o.value(QLatin1String("isManuallyNamed"));
         if (!flag.isBool()) {
-            fail(join(path, QLatin1String("isManuallyNamed")), QStringLiteral("expected a bool, found %1").arg(typeName(flag)));
+            fail(path.member(QLatin1String("isManuallyNamed")), QStringLiteral("expected a bool, found %1").arg(typeName(flag)));
             return std::nullopt;
         }
         p.isManuallyNamed = flag.toBool();
@@ -296,25 +304,25 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
     const QJsonValue seatingsValue = o.value(QLatin1String("seatings"));
     const bool hasSeatings = !absent(o, QLatin1String("seatings"));
     if (hasSeatings && !seatingsValue.isArray()) {
-        fail(join(path, QLatin1String("seatings")), QStringLiteral("expected an array, found %1").arg(typeName(seatingsValue)));
+        fail(path.member(QLatin1String("seatings")), QStringLiteral("expected an array, found %1").arg(typeName(seatingsValue)));
         return std::nullopt;
     }
     const QJsonArray seatingArray = seatingsValue.toArray();
     if (hasSeatings && !seatingArray.isEmpty()) {
         p.seatings.reserve(seatingArray.size());
         for (qsizetype i = 0; i < seatingArray.size(); ++i) {
-            const auto s = seating(seatingArray.at(i), join(path, QLatin1String("seatings")) + QStringLiteral("[%1]").arg(i));
+            const auto s = seating(seatingArray.at(i), path.member(QLatin1String("seatings")).at(i));
             if (!s)
                 return std::nullopt;
             p.seatings.append(*s);
         }
     } else if (!absent(o, QLatin1String("gameType"))) {
-        const auto type = gameType(o.value(QLatin1String("gameType")), join(path, QLatin1String("gameType")));
+        const auto type = gameType(o.value(QLatin1String("gameType")), path.member(QLatin1String("gameType")));
         if (!type)
             return std::nullopt;
         Seating legacy{*type, QString(), true, p.updatedAt};
         if (!absent(o, QLatin1String("tableID"))) {
-            const auto tableID = string(o.value(QLatin1String("tableID")), join(path, QLatin1String("tableID")));
+            const auto tableID = string(o.value(QLatin1String("tableID")), path.member(QLatin1String("tableID")));
             if (!tableID)
                 return std::nullopt;
             legacy.tableID = *tableID;
@@ -322,7 +330,7 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
         if (!absent(o, QLatin1String("isActive"))) {
             const QJsonValue active = o.value(QLatin1String("isActive"));
             if (!active.isBool()) {
-                fail(join(path, QLatin1String("isActive")), QStringLiteral("expected a bool, found %1").arg(typeName(active)));
+                fail(path.member(QLatin1String("isActive")), QStringLiteral("expected a bool, found %1").arg(typeName(active)));
                 return std::nullopt;
             }
             legacy.isActive = active.toBool();
@@ -332,17 +340,17 @@ std::optional<Player> Reader::player(const QJsonValue &value, const QString &pat
     return p;
 }
 
-std::optional<QList<Player>> Reader::players(const QJsonValue &value)
+std::optional<QList<Player>> Reader::players(const QJsonValue &value, const Path &path)
 {
     if (!value.isArray()) {
-        fail(QStringLiteral("players"), QStringLiteral("expected an array, found %1").arg(typeName(value)));
+        fail(path, QStringLiteral("expected an array, found %1").arg(typeName(value)));
         return std::nullopt;
     }
     const QJsonArray array = value.toArray();
     QList<Player> list;
     list.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
-        auto p = player(array.at(i), QStringLiteral("players[%1]").arg(i));
+        auto p = player(array.at(i), path.at(i));
         if (!p)
             return std::nullopt;
         list.append(std::move(*p));

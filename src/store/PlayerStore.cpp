@@ -157,7 +157,7 @@ void PlayerStore::loadTableCardOrder()
     if (error.isEmpty()) {
         PlayerJson::Reader reader;
         const QJsonValue root = document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
-        if (const auto order = reader.stringList(root, QStringLiteral("tableCardOrder"))) {
+        if (const auto order = reader.stringList(root, PlayerJson::rootPath("tableCardOrder"))) {
             m_tableCardOrder = *order;
             emit tableCardOrderChanged();
             return;
@@ -273,11 +273,11 @@ QString PlayerStore::writeFile(const QString &path, const QByteArray &bytes)
 
 void PlayerStore::savePlayers()
 {
-    QJsonArray array;
-    for (const Player &player : std::as_const(m_players))
-        if (!m_pendingByID.contains(player.id))
-            array.append(PlayerJson::toJson(player, PlayerJson::DateForm::referenceSeconds));
-    const QString error = writeFile(m_storageURL, compact(QJsonDocument(array)));
+    // Records still waiting for confirmation are never written.
+    const QByteArray bytes = PlayerJson::compactPlayersFile(m_players, [this](const Player &player) {
+        return !m_pendingByID.contains(player.id);
+    });
+    const QString error = writeFile(m_storageURL, bytes);
     if (!error.isEmpty()) {
         Log::line(QStringLiteral("Failed to save players: ") + error);
         Analytics::captureStoreError(error, QStringLiteral("save"));

@@ -76,6 +76,31 @@ private Q_SLOTS:
         QVERIFY(*read == original);
     }
 
+    // The players file is written by a direct writer; it must say exactly
+    // what the JSON model says, for awkward text too.
+    void compactFileMatchesTheJsonModel()
+    {
+        Player awkward = fullPlayer();
+        awkward.name = QStringLiteral("q\"uote \\ back\u0001\u001f\t\n\b\f \u2028 \U0001F468\u200D\U0001F469 é");
+        awkward.note = QString(QChar(0xD800)) + QStringLiteral("lone surrogate");
+        awkward.stats = PlayerStats{0.1, 1e-7, -5};
+        Player plain;
+        plain.id = QUuid::createUuid();
+        plain.createdAt = referenceDate().addMSecs(-1);
+        plain.updatedAt = referenceDate().addMSecs(1234567890123);
+        const QList<Player> players{awkward, plain, fullPlayer()};
+
+        const QByteArray bytes = compactPlayersFile(players, [&](const Player &p) { return p.id != players.at(2).id; });
+        QJsonParseError error;
+        const QJsonDocument parsed = QJsonDocument::fromJson(bytes, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonArray model{toJson(awkward, DateForm::referenceSeconds), toJson(plain, DateForm::referenceSeconds)};
+        // Through text as well, so both sides treat the lone surrogate alike.
+        const QJsonArray expected = QJsonDocument::fromJson(QJsonDocument(model).toJson()).array();
+        QCOMPARE(parsed.array(), expected);
+        QCOMPARE(compactPlayersFile({}), QByteArray("[]"));
+    }
+
     void writesTheDocumentedShape()
     {
         Player p;
