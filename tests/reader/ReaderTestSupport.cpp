@@ -74,3 +74,113 @@ void FakeDevTools::answer(QWebSocket *socket, const QString &pageID, const QStri
                             {QStringLiteral("result"), QJsonObject{{QStringLiteral("result"), inner}}}};
     socket->sendTextMessage(QString::fromUtf8(QJsonDocument(reply).toJson(QJsonDocument::Compact)));
 }
+
+#include "reader/DevTools.h"
+
+#include <QDeadlineTimer>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTest>
+
+#include <qcoro/qcoronetworkreply.h>
+
+SimulatorBrowser::SimulatorBrowser() = default;
+
+SimulatorBrowser::~SimulatorBrowser()
+{
+    stop();
+}
+
+QString SimulatorBrowser::simulatorPage()
+{
+    return QUrl::fromLocalFile(QStringLiteral(TARNWICK_SIMULATOR_DIR "/clubwpt-table.html")).toString();
+}
+
+quint16 SimulatorBrowser::freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+bool SimulatorBrowser::start(const QStringList &urls)
+{
+    m_port = freePort();
+    m_process = new QProcess;
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process->setStandardOutputFile(QProcess::nullDevice());
+    QStringList arguments{QStringLiteral(TARNWICK_SIMULATOR_DIR "/start-simulator.sh"), QStringLiteral("--headless"),
+                          QStringLiteral("--port"), QString::number(m_port), QStringLiteral("--user-data-dir"),
+                          m_profile.path()};
+    arguments += urls;
+    // Chromium's own chatter (D-Bus and the like) would drown test output.
+    m_process->setProcessChannelMode(QProcess::SeparateChannels);
+    m_process->setStandardErrorFile(m_profile.filePath(QStringLiteral("chromium.log")));
+    m_process->start(QStringLiteral("bash"), arguments);
+    if (!m_process->waitForStarted(5000))
+        return false;
+    QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired()) {
+        if (pages().size() >= urls.size())
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+void SimulatorBrowser::stop()
+{
+    if (!m_process)
+        return;
+    m_process->terminate();
+    if (!m_process->waitForFinished(10000)) {
+        m_process->kill();
+        m_process->waitForFinished(5000);
+    }
+    delete m_process;
+    m_process = nullptr;
+}
+
+QList<CDPTarget> SimulatorBrowser::pages()
+{
+    const auto listed = awaitTask(listTargets(QStringLiteral("127.0.0.1"), m_port), std::chrono::seconds(5));
+    QList<CDPTarget> result;
+    if (!listed || !listed->ok())
+        return result;
+    for (const CDPTarget &target : listed->value()) {
+        if (target.type == QLatin1String("page"))
+            result.append(target);
+    }
+    return result;
+}
+
+namespace {
+QCoro::Task<QByteArray> request(QByteArray verb, QUrl url)
+{
+    QNetworkRequest networkRequest(url);
+    networkRequest.setTransferTimeout(5000);
+    std::unique_ptr<QNetworkReply> reply(co_await sharedNetworkManager()->sendCustomRequest(networkRequest, verb));
+    co_return reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+}
+} // namespace
+
+std::optional<CDPTarget> SimulatorBrowser::openPage(const QString &url)
+{
+    QUrl endpoint(QStringLiteral("http://127.0.0.1:%1/json/new").arg(m_port));
+    endpoint.setQuery(QString::fromLatin1(QUrl::toPercentEncoding(url)));
+    const auto body = awaitTask(request("PUT", endpoint));
+    if (!body || body->isEmpty())
+        return std::nullopt;
+    const QJsonObject object = QJsonDocument::fromJson(*body).object();
+    return CDPTarget{object.value("id").toString(), object.value("type").toString(), object.value("title").toString(),
+                     object.value("url").toString(), object.value("webSocketDebuggerUrl").toString()};
+}
+
+bool SimulatorBrowser::closePage(const QString &id)
+{
+    const auto body =
+        awaitTask(request("GET", QUrl(QStringLiteral("http://127.0.0.1:%1/json/close/%2").arg(m_port).arg(id))));
+    return body && !body->isEmpty();
+}

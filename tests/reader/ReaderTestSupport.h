@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebSocket>
 #include <QWebSocketServer>
@@ -93,4 +94,32 @@ private:
     QList<QWebSocket *> m_sockets;
     int m_listRequests = 0;
     int m_listStatus = 0;
+};
+
+class QProcess;
+
+// Headless Chromium on a free loopback port, started through the table
+// simulator's script with its own temporary profile.
+class SimulatorBrowser {
+public:
+    SimulatorBrowser();
+    ~SimulatorBrowser();
+
+    static QString simulatorPage(); // the file:// URL of the simulator page, no query
+    static QString pageURL(const QString &query) { return simulatorPage() + QLatin1Char('?') + query; }
+    static quint16 freePort();
+
+    // Starts Chromium on the given pages and waits until they are listed.
+    bool start(const QStringList &urls);
+    void stop();
+    quint16 port() const { return m_port; }
+
+    QList<CDPTarget> pages(); // "page" targets, in the endpoint's order
+    std::optional<CDPTarget> openPage(const QString &url);
+    bool closePage(const QString &id);
+
+private:
+    QTemporaryDir m_profile;
+    QProcess *m_process = nullptr;
+    quint16 m_port = 0;
 };
