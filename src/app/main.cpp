@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/Launch.h"
+#include "app/WindowBehaviorController.h"
 #include "common/BuildConfig.h"
 #include "common/TerminationSignals.h"
 #include "store/PlayerStore.h"
@@ -8,9 +9,13 @@
 #include <QQmlApplicationEngine>
 #include <QQmlEngine>
 #include <QQuickStyle>
+#include <QQuickWindow>
+#include <QtQml/QQmlExtensionPlugin>
 
 #include <cstdio>
 #include <memory>
+
+Q_IMPORT_QML_PLUGIN(TarnwickPlugin)
 
 namespace {
 void setApplicationIdentity()
@@ -31,14 +36,17 @@ int runWindow(int argc, char **argv, const CommandLine &options)
     Q_UNUSED(launch);
     auto store = std::make_unique<PlayerStore>(options.dataDirectory);
 
+    WindowBehaviorController windowBehavior;
     qmlRegisterSingletonInstance("Tarnwick", 1, 0, "Store", store.get());
 
     QQmlApplicationEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/"));
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &app,
                      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
     engine.load(QUrl(QStringLiteral("qrc:/Tarnwick/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
+    windowBehavior.setWindow(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
     return app.exec();
 }
 } // namespace
