@@ -60,8 +60,12 @@ QString ClientCommand::defaultCommandLine()
         word.replace(QLatin1Char('"'), QLatin1String("\"\"\""));
         return QLatin1Char('"') + word + QLatin1Char('"');
     };
-    return quoted(QString::fromUtf8(TARNWICK_SIMULATOR_SCRIPT)) + QLatin1Char(' ')
+    QString line = quoted(QString::fromUtf8(TARNWICK_SIMULATOR_SCRIPT)) + QLatin1Char(' ')
         + quoted(QStringLiteral("--user-data-dir=") + profile);
+    // Without a display, a windowed Chromium cannot start.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        line += QStringLiteral(" --headless");
+    return line;
 }
 
 ClientCommand ClientCommand::configured()

@@ -175,7 +175,8 @@ private Q_SLOTS:
         QCoro::waitFor(launcher.terminateAndWait());
         QVERIFY(QCoro::waitFor(launcher.ensureClientRunning())); // launches ours beside it
         QCoro::waitFor(launcher.terminateAndWait());
-        QCOMPARE(clientCount(m_command), 0);
+        // terminateAndWait() gives up after its pauses; a loaded machine may need longer.
+        QTRY_COMPARE_WITH_TIMEOUT(clientCount(m_command), 0, 10000);
         QTest::qWait(300);
         QCOMPARE(clientCount(stranger), 1);
         QCOMPARE(stranger.topProcesses(ProcessTable().snapshot()).first().pid, strangerTop);

@@ -139,7 +139,7 @@ private Q_SLOTS:
 
         const ClientCommand fallback = ClientCommand::configured();
         QCOMPARE(fallback.executableName, QStringLiteral("chromium"));
-        QVERIFY(fallback.program.endsWith(QLatin1String("run-simulator.sh")));
+        QVERIFY(fallback.program.endsWith(QLatin1String("start-simulator.sh")));
         QVERIFY(fallback.marker.startsWith(QLatin1String("--user-data-dir=")));
     }
 
