@@ -391,6 +391,9 @@ void PlayerStore::mergeDuplicatePlayers()
     if (removed.isEmpty())
         return;
     m_players.removeIf([&](const Player &p) { return removed.contains(p.id); });
+    // A removed record may still have been waiting or have had readings.
+    forgetRecords(removed);
+    emit playersRemoved(QList<QUuid>(removed.cbegin(), removed.cend()));
     emit playersChanged();
     savePlayers();
     Log::line(QStringLiteral("Merge [playerId]: collapsed %1 duplicate row(s) into canonical profiles").arg(removed.size()));

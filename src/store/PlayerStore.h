@@ -1,7 +1,9 @@
 #pragma once
 
+#include "TableGroup.h"
 #include "common/Clock.h"
 #include "model/Player.h"
+#include "model/PlayerObservation.h"
 
 #include <QHash>
 #include <QList>
@@ -12,6 +14,9 @@
 #include <QStringList>
 #include <QUuid>
 #include <QVariantMap>
+
+#include <functional>
+#include <optional>
 
 struct SettingsSnapshot;
 
@@ -88,7 +93,75 @@ public:
 
     SettingsSnapshot settingsSnapshot() const;
 
+    // --- Import and edits ---------------------------------------------------
+
+    // Takes one reading of a player: keeps the table's title, finds the
+    // stored record it belongs to (or creates one, waiting for confirmation
+    // unless userConfirmed), seats it, refreshes its ID and statistics and
+    // renames it only on strong evidence.
+    void importObservation(const PlayerObservation &observation, bool userConfirmed = false);
+    // The stored record an observation belongs to, or none. Without a table
+    // ID the near-name stage is skipped. Changes nothing.
+    std::optional<Player> playerMatching(const QString &name, std::optional<qint64> playerId, const GameType &gameType,
+                                         const std::optional<QString> &tableID = std::nullopt) const;
+    // Stores an edited record (matched by id): stamps updatedAt, confirms a
+    // waiting record and saves. An unknown id changes nothing.
+    void updatePlayer(const Player &player);
+
+    // --- Tables --------------------------------------------------------------
+
+    // One section per table with at least one active row, in the user's
+    // order, then most recently active first. Computed on each call.
+    QList<TableGroup> tableGroups() const;
+    // Seatings at these table IDs (any game type) become inactive.
+    Q_INVOKABLE void markTablesClosed(const QStringList &tableIDs);
+    // Seatings at tables not in this list of open table IDs become inactive.
+    Q_INVOKABLE void syncLiveTables(const QStringList &tableIDs);
+    // Adds titles for table keys that have none yet; never replaces one.
+    void updateTableTitles(const QMap<QString, QString> &titles);
+    // Puts the dragged section just before the one it was dropped on.
+    Q_INVOKABLE void moveTableCard(const QString &draggedKey, const QString &targetKey);
+    // Drops every inactive seating of that game type, at every table.
+    void clearInactiveSeatings(const GameType &gameType);
+    // The short header of a tournament table, from its window title.
+    static std::optional<QString> shortTournamentTitle(const QString &title);
+
+    // --- Catalogs, search and export ----------------------------------------
+
+    static constexpr int maxPlayerTypes = 6;
+    static constexpr int maxPhraseTags = 8;
+    static constexpr int maxPhraseTagLength = 16;
+
+    Q_INVOKABLE bool addPlayerType(const QString &text);
+    Q_INVOKABLE void removePlayerType(int position);
+    Q_INVOKABLE bool addPhraseTag(const QString &text);
+    Q_INVOKABLE void removePhraseTag(int position);
+    void setFlagColor(PlayerColor color, bool enabled);
+    // The same, with the colour's raw value ("red"); unknown names are ignored.
+    Q_INVOKABLE void setFlagColor(const QString &color, bool enabled);
+    // The colours the editor offers: red, orange, yellow, green, blue, as enabled.
+    QList<PlayerColor> orderedEnabledFlagColors() const;
+    QStringList orderedEnabledFlagColorNames() const;
+
+    // The records whose name matches searchQuery, in list order; every
+    // record when the query is empty.
+    QList<Player> searchResults() const;
+    // Whether a name matches a search query (see searchResults).
+    static bool nameMatchesQuery(const QString &name, const QString &query);
+
+    // Writes the export file: every confirmed record and the catalogs, as
+    // indented JSON with sorted keys and ISO 8601 dates. Returns false with
+    // the error text when it cannot be encoded or written; the store does
+    // not change either way.
+    bool exportData(const QString &filePath, QString *error = nullptr) const;
+    QByteArray exportJson() const;
+
 Q_SIGNALS:
+    // playersChanged follows every change of players; the three before it
+    // say which records changed, for views that update one row.
+    void playerAdded(const QUuid &id);
+    void playerUpdated(const QUuid &id);
+    void playersRemoved(const QList<QUuid> &ids);
     void playersChanged();
     void searchQueryChanged();
     void tableCardOrderChanged();
@@ -132,4 +205,24 @@ private:
     QHash<QUuid, QList<NameReading>> m_recentReadings;
 
     QSet<QString> m_unreadableFiles;
+
+    // Name keys of each record, computed when first needed and recomputed
+    // when the record's name changes.
+    struct CachedNameKeys {
+        QString name;
+        QString lowercased;
+        QString compact;
+        QString matchKey;
+        int matchKeyLength = 0;
+        QString folded; // lower-cased with diacritics removed, for search
+    };
+    const CachedNameKeys &nameKeys(const Player &player) const;
+    mutable QHash<QUuid, CachedNameKeys> m_nameKeys;
+
+    qsizetype indexOfPlayer(const QUuid &id) const;
+    qsizetype indexMatching(const QString &name, std::optional<qint64> playerId, const GameType &gameType,
+                            const std::optional<QString> &tableID) const;
+    // Leaves waiting-record and reading bookkeeping for records that are gone.
+    void forgetRecords(const QSet<QUuid> &ids);
+    bool deactivateSeatings(const std::function<bool(const QString &tableID)> &closed);
 };
