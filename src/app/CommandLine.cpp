@@ -18,8 +18,12 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("DevTools port of the poker client (default: 9222)."),
                                         QStringLiteral("N"), QStringLiteral("9222"));
+    const QCommandLineOption exportOption(QStringLiteral("export"),
+                                          QStringLiteral("Write every saved player and the catalogs to FILE as JSON, then exit."),
+                                          QStringLiteral("FILE"));
     parser.addOption(dataDirOption);
     parser.addOption(portOption);
+    parser.addOption(exportOption);
 
     *exitCode = 1;
     if (!parser.parse(arguments)) {
@@ -50,5 +54,13 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
     }
     port = quint16(value);
     mode = Mode::window;
+    if (parser.isSet(exportOption)) {
+        exportFile = parser.value(exportOption);
+        if (exportFile.isEmpty()) {
+            *message = QStringLiteral("--export needs a file name\n");
+            return false;
+        }
+        mode = Mode::exportData;
+    }
     return true;
 }

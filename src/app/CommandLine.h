@@ -6,11 +6,13 @@
 // The program's command line. Every option is valid in every mode; modes that
 // need no window run without a display.
 struct CommandLine {
-    enum class Mode { window };
+    // window: the sidebar. exportData: write the export file and exit.
+    enum class Mode { window, exportData };
 
     Mode mode = Mode::window;
     QString dataDirectory; // the folder holding players.json and the other files
     quint16 port = 9222;    // the poker client's DevTools port
+    QString exportFile;     // --export: where the export file goes
 
     // Parses arguments (including the program name). On failure returns
     // false with a message for stderr; for --help/--version the message is

@@ -25,6 +25,27 @@ void setApplicationIdentity()
     QCoreApplication::setApplicationVersion(BuildConfig::version());
 }
 
+// Loads the store, writes the export file and exits; needs no display.
+int runExport(int argc, char **argv, const CommandLine &options)
+{
+    QCoreApplication app(argc, argv);
+    setApplicationIdentity();
+    Launch::begin();
+    PlayerStore store(options.dataDirectory);
+    QString error;
+    // A backup of a store that could not read its files would silently be
+    // empty or incomplete: refuse it instead.
+    if (const QStringList unreadable = store.unreadableFiles(); !unreadable.isEmpty())
+        error = QStringLiteral("could not read %1").arg(unreadable.join(QStringLiteral(", ")));
+    else
+        store.exportData(options.exportFile, &error);
+    if (!error.isEmpty()) {
+        std::fputs(QStringLiteral("Export failed: %1\n").arg(error).toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+    return 0;
+}
+
 int runWindow(int argc, char **argv, const CommandLine &options)
 {
     QGuiApplication app(argc, argv);
@@ -65,5 +86,7 @@ int main(int argc, char **argv)
         std::fputs(message.toLocal8Bit().constData(), exitCode == 0 ? stdout : stderr);
         return exitCode;
     }
+    if (options.mode == CommandLine::Mode::exportData)
+        return runExport(argc, argv, options);
     return runWindow(argc, argv, options);
 }

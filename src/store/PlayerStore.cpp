@@ -121,6 +121,13 @@ SettingsSnapshot PlayerStore::settingsSnapshot() const
     return {m_phraseTagCatalog, enabledFlagColorNames(), m_playerTypeCatalog};
 }
 
+QStringList PlayerStore::unreadableFiles() const
+{
+    QStringList files(m_unreadableFiles.cbegin(), m_unreadableFiles.cend());
+    files.sort();
+    return files;
+}
+
 void PlayerStore::rememberUnreadable(const QString &path)
 {
     if (QFileInfo::exists(path))

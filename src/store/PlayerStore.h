@@ -79,6 +79,9 @@ public:
     QString tableCardOrderURL() const { return m_tableCardOrderURL; }
     QString tableTitlesURL() const { return m_tableTitlesURL; }
     QString settingsURL() const { return m_settingsURL; }
+    // Files that existed at start-up but could not be read (and were not
+    // replaced since).
+    QStringList unreadableFiles() const;
 
     // Import bookkeeping, in memory only.
     const QHash<QUuid, PendingRecord> &pendingByID() const { return m_pendingByID; }
