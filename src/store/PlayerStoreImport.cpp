@@ -61,27 +61,42 @@ qsizetype PlayerStore::indexMatching(const QString &name, std::optional<qint64> 
                 return i;
     }
 
+    // Stages 2 to 4 in one pass: the first lower-cased match wins at once;
+    // the first compact match and the candidates at the table are kept for
+    // when no record matches by lower-cased name.
     const QString lower = NameKeys::lowercased(name);
-    for (qsizetype i = 0; i < count; ++i) {
-        const Player &p = m_players.at(i);
-        if (hasSeatingOfType(p, gameType) && nameKeys(p).lowercased == lower)
-            return i;
-    }
-
     const QString compact = NameKeys::compact(name);
+    qsizetype firstCompact = -1;
+    QList<qsizetype> candidates;
     for (qsizetype i = 0; i < count; ++i) {
         const Player &p = m_players.at(i);
-        if (hasSeatingOfType(p, gameType) && nameKeys(p).compact == compact)
+        bool sameType = false;
+        bool sameTable = false;
+        for (const Seating &s : p.seatings) {
+            if (s.gameType == gameType) {
+                sameType = true;
+                if (tableID && s.tableID == *tableID) {
+                    sameTable = true;
+                    break;
+                }
+            }
+        }
+        if (!sameType)
+            continue;
+        const CachedNameKeys &keys = nameKeys(p);
+        if (keys.lowercased == lower)
             return i;
+        if (firstCompact < 0 && keys.compact == compact)
+            firstCompact = i;
+        if (sameTable)
+            candidates.append(i);
     }
+    if (firstCompact >= 0)
+        return firstCompact;
 
     if (!tableID)
         return -1;
     const QString key = NameKeys::matchKey(name);
-    QList<qsizetype> candidates;
-    for (qsizetype i = 0; i < count; ++i)
-        if (hasSeatingAt(m_players.at(i), gameType, *tableID))
-            candidates.append(i);
 
     qsizetype exact = -1;
     int exactCount = 0;
