@@ -39,6 +39,17 @@ FakeDevTools::FakeDevTools() : m_webSocketServer(QStringLiteral("fake-devtools")
     });
 }
 
+FakeDevTools::~FakeDevTools()
+{
+    // The sockets go first: closing one emits signals whose handlers use
+    // members that are destroyed before QObject deletes children.
+    const auto sockets = std::exchange(m_sockets, {});
+    for (QWebSocket *socket : sockets) {
+        socket->disconnect(this);
+        delete socket;
+    }
+}
+
 CDPTarget FakeDevTools::addPage(const QString &id, const QString &url, const QString &type)
 {
     CDPTarget target{id, type, QStringLiteral("Table ") + id, url,
@@ -91,6 +102,10 @@ SimulatorBrowser::SimulatorBrowser() = default;
 SimulatorBrowser::~SimulatorBrowser()
 {
     stop();
+    // Chromium's helper processes may still be writing the profile for a
+    // moment after the browser ended.
+    for (int attempt = 0; attempt < 20 && !m_profile.remove(); ++attempt)
+        QTest::qWait(100);
 }
 
 QString SimulatorBrowser::simulatorPage()

@@ -60,6 +60,7 @@ class FakeDevTools : public QObject {
 
 public:
     FakeDevTools();
+    ~FakeDevTools() override;
 
     quint16 httpPort() const { return m_httpPort; }
     quint16 webSocketPort() const { return m_webSocketServer.serverPort(); }

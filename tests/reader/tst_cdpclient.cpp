@@ -28,6 +28,14 @@ public:
         });
     }
 
+    ~ManualPage() override
+    {
+        if (socket) {
+            socket->disconnect(this);
+            delete socket;
+        }
+    }
+
     QUrl url() const { return QUrl(QStringLiteral("ws://127.0.0.1:%1/devtools/page/A").arg(server.serverPort())); }
     void reply(const QJsonObject &message)
     {
