@@ -24,6 +24,10 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
     parser.addOption(dataDirOption);
     parser.addOption(portOption);
     parser.addOption(exportOption);
+    const QCommandLineOption headlessOption(
+        QStringLiteral("headless"),
+        QStringLiteral("Read the poker client without a window: one JSON object per event on stdout, log lines on stderr."));
+    parser.addOption(headlessOption);
 
     *exitCode = 1;
     if (!parser.parse(arguments)) {
@@ -61,6 +65,13 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
             return false;
         }
         mode = Mode::exportData;
+    }
+    if (parser.isSet(headlessOption)) {
+        if (mode == Mode::exportData) {
+            *message = QStringLiteral("--headless and --export cannot be combined\n");
+            return false;
+        }
+        mode = Mode::headless;
     }
     return true;
 }

@@ -7,7 +7,7 @@
 // need no window run without a display.
 struct CommandLine {
     // window: the sidebar. exportData: write the export file and exit.
-    enum class Mode { window, exportData };
+    enum class Mode { window, exportData, headless };
 
     Mode mode = Mode::window;
     QString dataDirectory; // the folder holding players.json and the other files

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Headless.h"
 #include "app/Launch.h"
 #include "app/WindowBehaviorController.h"
 #include "common/BuildConfig.h"
@@ -88,5 +89,8 @@ int main(int argc, char **argv)
     }
     if (options.mode == CommandLine::Mode::exportData)
         return runExport(argc, argv, options);
+    // Before any QGuiApplication: headless mode needs no display.
+    if (options.mode == CommandLine::Mode::headless)
+        return Headless::run(argc, argv, Headless::Options{options.dataDirectory, options.port});
     return runWindow(argc, argv, options);
 }
