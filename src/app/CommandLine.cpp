@@ -28,6 +28,10 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
         QStringLiteral("headless"),
         QStringLiteral("Read the poker client without a window: one JSON object per event on stdout, log lines on stderr."));
     parser.addOption(headlessOption);
+    const QCommandLineOption noLaunchOption(
+        QStringLiteral("no-launch"),
+        QStringLiteral("Watch the poker client, but never start or quit it."));
+    parser.addOption(noLaunchOption);
 
     *exitCode = 1;
     if (!parser.parse(arguments)) {
@@ -57,6 +61,7 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
         return false;
     }
     port = quint16(value);
+    launchClient = !parser.isSet(noLaunchOption);
     mode = Mode::window;
     if (parser.isSet(exportOption)) {
         exportFile = parser.value(exportOption);

@@ -13,6 +13,7 @@ struct CommandLine {
     QString dataDirectory; // the folder holding players.json and the other files
     quint16 port = 9222;    // the poker client's DevTools port
     QString exportFile;     // --export: where the export file goes
+    bool launchClient = true; // --no-launch: watch the client, never start or quit it
 
     // Parses arguments (including the program name). On failure returns
     // false with a message for stderr; for --help/--version the message is

@@ -3,6 +3,7 @@
 #include "app/Launch.h"
 #include "common/BuildConfig.h"
 #include "common/Log.h"
+#include "client/CWGMonitor.h"
 #include "common/TerminationSignals.h"
 #include "model/PlayerJson.h"
 #include "reader/CDPPlayerReader.h"
@@ -87,6 +88,19 @@ int run(int argc, char **argv, const Options &options)
         emitEvent(QStringLiteral("activeTable"),
                   {{QStringLiteral("tableID"), active ? QJsonValue(*active) : QJsonValue()}});
     });
+
+    // As the window does at start-up: watch the client, then start it when
+    // it is not running.
+    ClientLauncher launcher(ClientCommand::configured(), options.port);
+    CWGMonitor monitor(&launcher);
+    auto emitMonitorState = [&monitor] {
+        emitEvent(QStringLiteral("monitor"), {{QStringLiteral("state"), monitor.stateName()}});
+    };
+    QObject::connect(&monitor, &CWGMonitor::stateChanged, &app, emitMonitorState);
+    emitMonitorState();
+    monitor.start();
+    if (options.launchClient)
+        launcher.ensureClientRunning();
 
     Log::line(QStringLiteral("Headless: reading the poker client at 127.0.0.1:") + QString::number(options.port)
               + QStringLiteral(", data in ") + store.dataDirectory());

@@ -8,12 +8,16 @@
 // Headless mode: the reader, the store and the forwarding between them,
 // without any window or display. Each event the reader publishes becomes one
 // JSON object on its own line on stdout; the program's log lines go to
-// stderr. SIGINT and SIGTERM end it with status 0.
+// stderr. The poker-client monitor runs too, and its state changes are events
+// as well. SIGINT and SIGTERM end it with status 0.
 namespace Headless {
 
 struct Options {
     QString dataDirectory;
     quint16 port = 9222;
+    // Start the client when it is not running, as the window does; without
+    // it the client is only watched.
+    bool launchClient = true;
 };
 
 // Runs until a termination signal; creates its own QCoreApplication.

@@ -91,6 +91,6 @@ int main(int argc, char **argv)
         return runExport(argc, argv, options);
     // Before any QGuiApplication: headless mode needs no display.
     if (options.mode == CommandLine::Mode::headless)
-        return Headless::run(argc, argv, Headless::Options{options.dataDirectory, options.port});
+        return Headless::run(argc, argv, Headless::Options{options.dataDirectory, options.port, options.launchClient});
     return runWindow(argc, argv, options);
 }

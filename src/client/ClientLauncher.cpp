@@ -15,7 +15,7 @@ ClientLauncher::ClientLauncher(ClientCommand command, quint16 port, ProcessSourc
     : QObject(parent)
     , m_command(std::move(command))
     , m_port(port)
-    , m_processes(std::move(processes))
+    , m_processes(processes ? std::move(processes) : ProcessTable().source(m_command.executableName))
     , m_timings(timings)
 {
 }

@@ -37,8 +37,9 @@ public:
     static constexpr auto macBundleIdentifier = "com.clubwptgold.electron";
     static constexpr auto macApplicationPath = "/Applications/ClubWPT Gold.app";
 
+    // Without a process source, the system's process table is read.
     explicit ClientLauncher(ClientCommand command = ClientCommand::configured(), quint16 port = defaultPort,
-                            ProcessSource processes = ProcessTable().source(), ClientTimings timings = {},
+                            ProcessSource processes = {}, ClientTimings timings = {},
                             QObject *parent = nullptr);
 
     const ClientCommand &command() const { return m_command; }

@@ -27,7 +27,7 @@ qint64 parentPidFromStat(const QByteArray &stat)
 
 ProcessTable::ProcessTable(QString procRoot) : m_procRoot(std::move(procRoot)) {}
 
-QList<ProcessInfo> ProcessTable::snapshot() const
+QList<ProcessInfo> ProcessTable::snapshot(const QString &executableName) const
 {
     QList<ProcessInfo> processes;
     const QDir root(m_procRoot);
@@ -43,6 +43,8 @@ QList<ProcessInfo> ProcessTable::snapshot() const
         info.executable = QFileInfo(dir + QStringLiteral("/exe")).symLinkTarget();
         if (info.executable.isEmpty())
             continue; // kernel threads and processes we may not inspect
+        if (!executableName.isEmpty() && QFileInfo(info.executable).fileName() != executableName)
+            continue;
         const QByteArray stat = readAll(dir + QStringLiteral("/stat"));
         if (stat.isEmpty())
             continue;
@@ -58,7 +60,7 @@ QList<ProcessInfo> ProcessTable::snapshot() const
     return processes;
 }
 
-ProcessSource ProcessTable::source() const
+ProcessSource ProcessTable::source(const QString &executableName) const
 {
-    return [table = *this] { return table.snapshot(); };
+    return [table = *this, executableName] { return table.snapshot(executableName); };
 }

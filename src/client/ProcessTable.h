@@ -25,8 +25,11 @@ class ProcessTable {
 public:
     explicit ProcessTable(QString procRoot = QStringLiteral("/proc"));
 
-    QList<ProcessInfo> snapshot() const;
-    ProcessSource source() const;
+    // With an executable name, only processes running an image of that file
+    // name are read in full: the table is read every second, and the other
+    // processes' details are never needed.
+    QList<ProcessInfo> snapshot(const QString &executableName = {}) const;
+    ProcessSource source(const QString &executableName = {}) const;
 
 private:
     QString m_procRoot;

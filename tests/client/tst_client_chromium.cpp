@@ -89,7 +89,7 @@ private Q_SLOTS:
 
     void ensureClientRunningLaunchesOnce()
     {
-        ClientLauncher launcher(m_command, m_port, ProcessTable().source(), testTimings());
+        ClientLauncher launcher(m_command, m_port, {}, testTimings());
         QVERIFY(!launcher.isClientRunning());
         QVERIFY(!QCoro::waitFor(launcher.isDebugPortOpen()));
         QVERIFY(QCoro::waitFor(launcher.ensureClientRunning()));
@@ -109,7 +109,7 @@ private Q_SLOTS:
     {
         startWithoutFlag(m_command);
         QTRY_COMPARE_WITH_TIMEOUT(clientCount(m_command), 1, 5000);
-        ClientLauncher launcher(m_command, m_port, ProcessTable().source(), testTimings());
+        ClientLauncher launcher(m_command, m_port, {}, testTimings());
         CWGMonitor monitor(&launcher);
         monitor.start();
         QTRY_COMPARE_WITH_TIMEOUT(monitor.state(), CWGMonitor::State::noFlag, int(testTimings().pollInterval.count()) + 1500);
@@ -122,7 +122,7 @@ private Q_SLOTS:
     {
         ClientTimings timings = testTimings();
         timings.pollInterval = std::chrono::hours(1); // only notifications move the state here
-        ClientLauncher launcher(m_command, m_port, ProcessTable().source(), timings);
+        ClientLauncher launcher(m_command, m_port, {}, timings);
         CWGMonitor monitor(&launcher);
         QList<CWGMonitor::State> states;
         connect(&monitor, &CWGMonitor::stateChanged, this, [&](CWGMonitor::State s) { states.append(s); });
@@ -150,7 +150,7 @@ private Q_SLOTS:
     {
         startWithoutFlag(m_command);
         QTRY_COMPARE_WITH_TIMEOUT(clientCount(m_command), 1, 5000);
-        ClientLauncher launcher(m_command, m_port, ProcessTable().source(), testTimings());
+        ClientLauncher launcher(m_command, m_port, {}, testTimings());
         CWGMonitor monitor(&launcher);
         monitor.start();
         QTRY_COMPARE_WITH_TIMEOUT(monitor.state(), CWGMonitor::State::noFlag, 5000);
@@ -170,7 +170,7 @@ private Q_SLOTS:
         const qint64 strangerTop = stranger.topProcesses(ProcessTable().snapshot()).first().pid;
         Q_UNUSED(strangerPid);
 
-        ClientLauncher launcher(m_command, m_port, ProcessTable().source(), testTimings());
+        ClientLauncher launcher(m_command, m_port, {}, testTimings());
         QVERIFY(!launcher.isClientRunning());
         QCoro::waitFor(launcher.terminateAndWait());
         QVERIFY(QCoro::waitFor(launcher.ensureClientRunning())); // launches ours beside it

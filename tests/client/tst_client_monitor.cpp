@@ -117,7 +117,9 @@ private Q_SLOTS:
         makeProcess("321", "/usr/lib/chromium/chromium", "321 (chrom (x) ium) S 17 321 0", QByteArray("chromium\0--flag=a b\0", 20));
         makeProcess("kthreadd", "/nope", "2 (kthreadd) S 0", QByteArray());
         QDir().mkpath(proc.filePath(QStringLiteral("5"))); // no exe link: a kernel thread
-        const QList<ProcessInfo> table = ProcessTable(proc.path()).snapshot();
+        makeProcess("400", "/usr/bin/bash", "400 (bash) S 1", QByteArray("bash\0", 5));
+        QCOMPARE(ProcessTable(proc.path()).snapshot().size(), 2);
+        const QList<ProcessInfo> table = ProcessTable(proc.path()).snapshot(QStringLiteral("chromium"));
         QCOMPARE(table.size(), 1);
         QCOMPARE(table.first(), process(321, 17, "/usr/lib/chromium/chromium", {QStringLiteral("chromium"), QStringLiteral("--flag=a b")}));
         // The real table has this very process in it.

@@ -97,7 +97,7 @@ private Q_SLOTS:
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(TARNWICK_BINARY),
-                      {QStringLiteral("--headless"), QStringLiteral("--port"), QString::number(browser.port()),
+                      {QStringLiteral("--headless"), QStringLiteral("--no-launch"), QStringLiteral("--port"), QString::number(browser.port()),
                        QStringLiteral("--data-dir"), dataDir.path()});
         QVERIFY(program.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(liveTablesInclude(QStringLiteral("301")), 10000);
