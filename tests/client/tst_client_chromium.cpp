@@ -1,5 +1,6 @@
-// Starting, recognising, probing and quitting a real client: Chromium on a
-// free loopback port with a profile folder of its own as the marker.
+// Starting, recognising, probing and quitting a real client: the table
+// simulator in Chromium on a free loopback port, with a profile folder of its
+// own as the marker.
 #include "TestSupport.h"
 
 #include "client/CWGMonitor.h"
@@ -42,22 +43,23 @@ class TestClientChromium : public QObject {
 
     ClientCommand commandFor(const QString &profile) const
     {
-        QStringList words{QStringLiteral("/usr/bin/chromium")};
-        words << chromiumFlags << QStringLiteral("--user-data-dir=") + profile << QStringLiteral("about:blank");
         ClientCommand command;
-        command.program = words.takeFirst();
-        command.arguments = words;
+        command.program = QStringLiteral(TARNWICK_SOURCE_DIR "/tools/simulator/start-simulator.sh");
+        command.arguments = {QStringLiteral("--headless"), QStringLiteral("--user-data-dir=") + profile};
         command.executableName = QStringLiteral("chromium");
         command.marker = QStringLiteral("--user-data-dir=") + profile;
         return command;
     }
 
-    // Starts the client the way a user would: without the debugging port.
+    // Starts the client the way a user would: its browser on the simulator's
+    // table, without the debugging port.
     qint64 startWithoutFlag(const ClientCommand &command)
     {
         QProcess process;
-        process.setProgram(command.program);
-        process.setArguments(command.arguments);
+        process.setProgram(QStringLiteral("/usr/bin/chromium"));
+        process.setArguments(QStringList(chromiumFlags)
+                             << command.marker
+                             << QStringLiteral("file://" TARNWICK_SOURCE_DIR "/tools/simulator/clubwpt-table.html?room_id=100001"));
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
         qint64 pid = 0;
