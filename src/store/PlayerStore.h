@@ -219,6 +219,7 @@ private:
         int matchKeyLength = 0;
         QString folded; // lower-cased with diacritics removed, for search
     };
+    // The reference stays valid only until the next call.
     const CachedNameKeys &nameKeys(const Player &player) const;
     mutable QHash<QUuid, CachedNameKeys> m_nameKeys;
 

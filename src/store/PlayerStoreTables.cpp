@@ -37,25 +37,32 @@ QList<TableGroup> PlayerStore::tableGroups() const
         }
     }
 
-    const auto byName = [this](const TableRow &a, const TableRow &b) {
-        return NameKeys::compareCodePoints(nameKeys(a.player).lowercased, nameKeys(b.player).lowercased) < 0;
+    // Rows with their lower-cased names, taken once before sorting.
+    struct Named {
+        QString lowercased;
+        TableRow row;
+    };
+    const auto byName = [](const Named &a, const Named &b) {
+        return NameKeys::compareCodePoints(a.lowercased, b.lowercased) < 0;
     };
     for (TableGroup &group : groups) {
-        QList<TableRow> active;
-        QList<TableRow> inactive;
+        QList<Named> active;
+        QList<Named> inactive;
         for (const TableRow &row : std::as_const(group.rows))
-            (row.seating.isActive ? active : inactive).append(row);
+            (row.seating.isActive ? active : inactive).append(Named{nameKeys(row.player).lowercased, row});
         qsizetype recent = 0;
         for (qsizetype i = 1; i < active.size(); ++i)
-            if (active.at(i).seating.updatedAt > active.at(recent).seating.updatedAt)
+            if (active.at(i).row.seating.updatedAt > active.at(recent).row.seating.updatedAt)
                 recent = i;
         QList<TableRow> rows;
         rows.reserve(group.rows.size());
-        rows.append(active.takeAt(recent));
+        rows.append(active.takeAt(recent).row);
         std::stable_sort(active.begin(), active.end(), byName);
         std::stable_sort(inactive.begin(), inactive.end(), byName);
-        rows.append(active);
-        rows.append(inactive);
+        for (const Named &named : std::as_const(active))
+            rows.append(named.row);
+        for (const Named &named : std::as_const(inactive))
+            rows.append(named.row);
         group.rows = std::move(rows);
         const auto title = m_tableTitles.constFind(group.id());
         if (title != m_tableTitles.cend())
