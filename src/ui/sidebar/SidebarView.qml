@@ -1,0 +1,252 @@
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Controls.Basic
+import Tarnwick
+
+// The whole content of the main window: header, update banner, search
+// field, and the list of table sections or search results.
+//
+// `sections`: list or model of tables (tableKey, tableID, gameVariant,
+// gameMode, windowTitle, shortTournamentTitle, rows, playerCount,
+// inactiveCount). `searchResults`: list or model of players (rowId,
+// player). Both come from the store.
+Rectangle {
+    id: sidebar
+    property QtObject store: null
+    property var sections: []
+    property int sectionCount: sections ? (sections.length !== undefined ? sections.length : sections.count || 0) : 0
+    property var searchResults: []
+    property int searchResultCount: searchResults ? (searchResults.length !== undefined ? searchResults.length : searchResults.count || 0) : 0
+    property string searchQuery: store ? store.searchQuery : ""
+    property string monitorState: "offline"
+    property bool hasOpenTables: false
+    property bool updateAvailable: false
+    property string pendingVersion
+
+    // View state.
+    property string expandedRowID
+    property var collapsedTables: ({})
+    property bool showSearch: false
+    property bool showSettings: false
+
+    signal restartClientRequested()
+    signal updateRequested()
+    signal clearInactiveRequested(string gameVariant, string gameMode)
+    signal cardMoveRequested(string draggedKey, string targetKey)
+    signal searchQueryEdited(string query)
+
+    color: Theme.background
+
+    function setSearchQuery(text) {
+        if (store) store.searchQuery = text
+        else searchQuery = text
+        searchQueryEdited(text)
+    }
+    function isCollapsed(key) { return collapsedTables[key] === true }
+    function setCollapsed(key, collapsed) {
+        const copy = Object.assign({}, collapsedTables)
+        if (collapsed) copy[key] = true
+        else delete copy[key]
+        collapsedTables = copy
+    }
+    // A tap never collapses a row; it opens it, closing any other.
+    function expandRow(rowId, fromSearch) {
+        if (expandedRowID === rowId) return
+        expandedRowID = rowId
+        if (fromSearch) Analytics.signal("Player.Expanded")
+    }
+    function closeRow() { expandedRowID = "" }
+    // The editor of a just-read opponent opens in its table's section.
+    function openObservedRow(rowId, tableKey) {
+        setCollapsed(tableKey, false)
+        expandedRowID = rowId
+    }
+    // The focused table's section comes into view, expanded.
+    function focusTable(tableID) {
+        for (let i = 0; i < sectionRepeater.count; ++i) {
+            const item = sectionRepeater.itemAt(i)
+            if (item && item.tableID === tableID) {
+                setCollapsed(item.tableKey, false)
+                topTimer.item = item
+                topTimer.restart()
+                return
+            }
+        }
+    }
+    function findRow(rowId) {
+        if (showSearch) {
+            for (let i = 0; i < searchRepeater.count; ++i) {
+                const item = searchRepeater.itemAt(i)
+                if (item && item.rowId === rowId) return item
+            }
+            return null
+        }
+        for (let s = 0; s < sectionRepeater.count; ++s) {
+            const section = sectionRepeater.itemAt(s)
+            if (!section) continue
+            const found = findChildRow(section, rowId)
+            if (found) return found
+        }
+        return null
+    }
+    function findChildRow(item, rowId) {
+        for (let i = 0; i < item.children.length; ++i) {
+            const child = item.children[i]
+            if (child.rowId === rowId && child.isExpanded !== undefined) return child
+            const found = findChildRow(child, rowId)
+            if (found) return found
+        }
+        return null
+    }
+    function scrollToItem(item, centre) {
+        if (!item) return
+        const p = item.mapToItem(listColumn, 0, 0)
+        let target = centre ? p.y + item.height / 2 - flick.height / 2 : p.y
+        target = Math.max(0, Math.min(target, flick.contentHeight - flick.height))
+        scrollAnimation.to = target
+        scrollAnimation.restart()
+    }
+    // Scrolls once the list has laid out the change (an opened editor is
+    // taller than its row).
+    onExpandedRowIDChanged: if (expandedRowID.length > 0) centreTimer.restart()
+    Timer {
+        id: centreTimer
+        interval: 20
+        onTriggered: sidebar.scrollToItem(sidebar.findRow(sidebar.expandedRowID), true)
+    }
+    Timer {
+        id: topTimer
+        property var item
+        interval: 20
+        onTriggered: sidebar.scrollToItem(item, false)
+    }
+    onShowSearchChanged: {
+        if (!showSearch) {
+            setSearchQuery("")
+            expandedRowID = ""
+        }
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        HeaderView {
+            Layout.fillWidth: true
+            showSearch: sidebar.showSearch
+            onSearchToggled: sidebar.showSearch = !sidebar.showSearch
+            onSettingsRequested: sidebar.showSettings = true
+        }
+        UpdateBannerView {
+            objectName: "updateBanner"
+            Layout.fillWidth: true
+            visible: sidebar.updateAvailable
+            version: sidebar.pendingVersion
+            onClicked: sidebar.updateRequested()
+        }
+        SearchBarView {
+            id: searchBar
+            objectName: "searchBar"
+            visible: sidebar.showSearch
+            Layout.fillWidth: true
+            Layout.leftMargin: 14
+            Layout.rightMargin: 14
+            Layout.topMargin: 4
+            Layout.bottomMargin: 2
+            text: sidebar.searchQuery
+            onTextChanged: if (text !== sidebar.searchQuery) sidebar.setSearchQuery(text)
+            onVisibleChanged: if (visible) field.forceActiveFocus()
+        }
+
+        Flickable {
+            id: flick
+            objectName: "list"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            contentWidth: width
+            contentHeight: listColumn.implicitHeight + 20
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+            NumberAnimation { id: scrollAnimation; target: flick; property: "contentY"; duration: 200; easing.type: Easing.InOutQuad }
+
+            Column {
+                id: listColumn
+                width: flick.width
+
+                // Search mode.
+                Item {
+                    visible: sidebar.showSearch && sidebar.searchQuery.length === 0
+                    width: parent.width
+                    height: visible ? hint.implicitHeight + 40 : 0
+                    SearchHintView { id: hint; objectName: "searchHint"; y: 40; anchors.horizontalCenter: parent.horizontalCenter }
+                }
+                Item {
+                    visible: sidebar.showSearch && sidebar.searchQuery.length > 0 && sidebar.searchResultCount === 0
+                    width: parent.width
+                    height: visible ? noResults.implicitHeight + 40 : 0
+                    SearchNoResultsView { id: noResults; objectName: "searchNoResults"; y: 40; width: parent.width; query: sidebar.searchQuery }
+                }
+                Repeater {
+                    id: searchRepeater
+                    model: sidebar.showSearch && sidebar.searchQuery.length > 0 ? sidebar.searchResults : []
+                    PlayerRow {
+                        required property var model
+                        readonly property var entry: model.modelData !== undefined ? model.modelData : model
+                        property string rowId: entry.rowId
+                        objectName: "searchRow_" + rowId
+                        width: listColumn.width
+                        player: entry.player
+                        store: sidebar.store
+                        isExpanded: sidebar.expandedRowID === rowId
+                        onTapped: sidebar.expandRow(rowId, true)
+                        onCloseRequested: sidebar.closeRow()
+                    }
+                }
+
+                // Table mode.
+                Repeater {
+                    id: sectionRepeater
+                    model: sidebar.showSearch ? [] : sidebar.sections
+                    TableSection {
+                        required property var model
+                        readonly property var entry: model.modelData !== undefined ? model.modelData : model
+                        objectName: "section_" + tableKey
+                        width: listColumn.width
+                        tableKey: entry.tableKey
+                        tableID: entry.tableID
+                        gameVariant: entry.gameVariant
+                        gameMode: entry.gameMode
+                        windowTitle: entry.windowTitle || ""
+                        shortTournamentTitle: entry.shortTournamentTitle || ""
+                        rows: entry.rows
+                        playerCount: entry.playerCount
+                        inactiveCount: entry.inactiveCount
+                        store: sidebar.store
+                        expandedRowID: sidebar.expandedRowID
+                        isCollapsed: sidebar.isCollapsed(tableKey)
+                        onRowTapped: (rowId) => sidebar.expandRow(rowId, false)
+                        onRowCloseRequested: sidebar.closeRow()
+                        onCollapseToggled: sidebar.setCollapsed(tableKey, !isCollapsed)
+                        onClearInactiveRequested: sidebar.clearInactiveRequested(gameVariant, gameMode)
+                        onCardDropped: (dragged, target) => sidebar.cardMoveRequested(dragged, target)
+                    }
+                }
+                Item {
+                    visible: !sidebar.showSearch && sidebar.sectionCount === 0
+                    width: parent.width
+                    height: visible ? empty.implicitHeight + 40 : 0
+                    EmptyStateView {
+                        id: empty
+                        objectName: "emptyState"
+                        y: 40
+                        width: parent.width
+                        monitorState: sidebar.monitorState
+                        hasOpenTables: sidebar.hasOpenTables
+                        onRestartRequested: sidebar.restartClientRequested()
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,222 @@
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Controls.Basic
+import Tarnwick
+import "RowRules.js" as Rules
+
+// One open table: a coloured header (title, player count, clear button,
+// chevron) that collapses the card and drags it to a new place, and one
+// row per opponent seen there.
+//
+// `rows` is a list or model whose entries have rowId, player and seating.
+Item {
+    id: section
+    property string tableKey
+    property string tableID
+    property string gameVariant: "NLHE"
+    property string gameMode: "Ring"
+    property string windowTitle
+    // The short header of a tournament's window title, "" when none.
+    property string shortTournamentTitle
+    property var rows: []
+    property int playerCount: 0
+    property int inactiveCount: 0
+    property string expandedRowID
+    property bool isCollapsed: false
+    property QtObject store: null
+    property bool isDropTargeted: false
+
+    signal rowTapped(string rowId)
+    signal rowCloseRequested()
+    signal collapseToggled()
+    signal clearInactiveRequested()
+    // A card with the key `draggedKey` was dropped onto this one.
+    signal cardDropped(string draggedKey, string targetKey)
+
+    readonly property color accent: Theme.accentFor(gameVariant, gameMode)
+    readonly property string title: Rules.sectionTitle(gameVariant, gameMode, windowTitle, shortTournamentTitle)
+
+    implicitHeight: column.implicitHeight + 4
+
+    // A drop carrying strings moves the first one before this card.
+    function acceptDrop(items) {
+        if (!items || items.length === 0)
+            return false
+        section.cardDropped(items[0], section.tableKey)
+        return true
+    }
+
+    ColumnLayout {
+        id: column
+        width: section.width
+        spacing: 0
+
+        Item {
+            id: headerArea
+            objectName: "sectionHeader"
+            Layout.fillWidth: true
+            Layout.leftMargin: 8
+            Layout.rightMargin: 8
+            implicitHeight: headerRow.implicitHeight + 12
+
+            Rectangle {
+                anchors.fill: parent
+                radius: 4
+                color: Theme.withAlpha(section.accent, 0.08)
+            }
+            RowLayout {
+                id: headerRow
+                anchors.fill: parent
+                anchors.leftMargin: 10
+                anchors.rightMargin: 10
+                anchors.topMargin: 6
+                anchors.bottomMargin: 6
+                spacing: 6
+                Rectangle {
+                    objectName: "accentBar"
+                    Layout.preferredWidth: 2
+                    Layout.preferredHeight: 12
+                    radius: 1
+                    color: section.accent
+                }
+                Text {
+                    objectName: "sectionTitle"
+                    Layout.fillWidth: true
+                    text: section.title
+                    textFormat: Text.PlainText
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                    font.family: Theme.monospaceFamily
+                    font.pixelSize: 11
+                    font.bold: true
+                    color: Theme.white(0.85)
+                }
+                Text {
+                    objectName: "playerCount"
+                    text: String(section.playerCount)
+                    textFormat: Text.PlainText
+                    font.pixelSize: 11
+                    font.weight: Font.Medium
+                    color: Theme.white(0.5)
+                }
+                AbstractButton {
+                    id: clearButton
+                    objectName: "clearButton"
+                    visible: section.inactiveCount >= 1
+                    focusPolicy: Qt.NoFocus
+                    implicitWidth: clearText.implicitWidth
+                    implicitHeight: clearText.implicitHeight
+                    onClicked: section.clearInactiveRequested()
+                    contentItem: Text {
+                        id: clearText
+                        text: "clear " + section.inactiveCount
+                        textFormat: Text.PlainText
+                        font.pixelSize: 9
+                        font.weight: Font.Medium
+                        color: Theme.withAlpha(Theme.red, 0.55)
+                    }
+                }
+                SymbolIcon {
+                    objectName: "chevron"
+                    symbol: section.isCollapsed ? "chevron.right" : "chevron.down"
+                    size: 9
+                    font.weight: Font.DemiBold
+                    color: Theme.greyAt(0.45)
+                }
+            }
+            TapHandler {
+                onTapped: (point) => {
+                    // The clear button handles its own taps.
+                    const p = clearButton.mapFromItem(headerArea, point.position.x, point.position.y)
+                    if (clearButton.visible && clearButton.contains(p))
+                        return
+                    section.collapseToggled()
+                }
+            }
+            DragHandler {
+                id: dragHandler
+                target: dragProxy
+                yAxis.enabled: true
+                xAxis.enabled: false
+                onActiveChanged: {
+                    if (active) {
+                        dragProxy.Drag.active = true
+                    } else {
+                        dragProxy.Drag.drop()
+                        dragProxy.Drag.active = false
+                        dragProxy.x = 0
+                        dragProxy.y = 0
+                    }
+                }
+            }
+            // What a drag carries: the card's table key as plain text.
+            Item {
+                id: dragProxy
+                objectName: "dragProxy"
+                width: headerArea.width
+                height: headerArea.height
+                Drag.dragType: Drag.Internal
+                Drag.keys: ["text/plain"]
+                Drag.mimeData: { "text/plain": section.tableKey }
+                Drag.hotSpot.x: width / 2
+                Drag.hotSpot.y: height / 2
+                Drag.source: section
+            }
+        }
+
+        Column {
+            id: rowsColumn
+            objectName: "rows"
+            visible: !section.isCollapsed
+            Layout.fillWidth: true
+            Layout.topMargin: 0
+            Layout.bottomMargin: 2
+            Repeater {
+                model: section.isCollapsed ? [] : section.rows
+                PlayerRow {
+                    required property var model
+                    readonly property var entry: model.modelData !== undefined ? model.modelData : model
+                    objectName: "row_" + entry.rowId
+                    property string rowId: entry.rowId
+                    width: rowsColumn.width
+                    player: entry.player
+                    seating: entry.seating
+                    store: section.store
+                    isExpanded: section.expandedRowID === rowId
+                    onTapped: section.rowTapped(rowId)
+                    onCloseRequested: section.rowCloseRequested()
+                }
+            }
+        }
+    }
+
+    DropArea {
+        id: dropArea
+        anchors.fill: parent
+        keys: ["text/plain"]
+        onEntered: section.isDropTargeted = true
+        onExited: section.isDropTargeted = false
+        onDropped: (drop) => {
+            section.isDropTargeted = false
+            // A drag from another window carries text/plain; a drag inside
+            // this window is internal, and its source card names the key.
+            let text = drop.hasText ? drop.text : drop.getDataAsString("text/plain")
+            if (!text && drop.source && drop.source.tableKey !== undefined)
+                text = drop.source.tableKey
+            if (section.acceptDrop(text ? [text] : []))
+                drop.accept()
+        }
+    }
+
+    Rectangle {
+        objectName: "dropOutline"
+        x: 6
+        width: section.width - 12
+        height: section.height
+        radius: 4
+        color: "transparent"
+        border.width: 1.5
+        border.color: Theme.withAlpha(Theme.accent, section.isDropTargeted ? 0.6 : 0)
+        enabled: false
+    }
+}
