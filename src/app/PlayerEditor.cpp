@@ -1,6 +1,7 @@
 #include "PlayerEditor.h"
 
 #include "services/Analytics.h"
+#include "store/PlayerStore.h"
 
 #include <QPointer>
 
@@ -32,9 +33,25 @@ bool toggleEntry(std::optional<QStringList> &stored, const QStringList &derived,
 }
 } // namespace
 
+namespace {
+QSet<PlayerEditor *> &liveEditors()
+{
+    static QSet<PlayerEditor *> editors;
+    return editors;
+}
+} // namespace
+
+void PlayerEditor::commitAll()
+{
+    const QSet<PlayerEditor *> editors = liveEditors();
+    for (PlayerEditor *editor : editors)
+        editor->commitNow();
+}
+
 PlayerEditor::PlayerEditor(QObject *parent)
     : QObject(parent)
 {
+    liveEditors().insert(this);
     m_noteTimer.setSingleShot(true);
     m_noteTimer.setInterval(400);
     connect(&m_noteTimer, &QTimer::timeout, this, [this] {
@@ -45,6 +62,7 @@ PlayerEditor::PlayerEditor(QObject *parent)
 
 PlayerEditor::~PlayerEditor()
 {
+    liveEditors().remove(this);
     if (m_noteTimer.isActive()) {
         m_noteTimer.stop();
         commitNote(m_noteText);
@@ -56,7 +74,21 @@ void PlayerEditor::setStore(QObject *store)
     if (m_store == store)
         return;
     m_store = store;
-    if (auto *source = dynamic_cast<PlayerRecordSource *>(store)) {
+    if (auto *playerStore = qobject_cast<PlayerStore *>(store)) {
+        QPointer<PlayerStore> guarded(playerStore);
+        setBackend(
+            [guarded](const QUuid &id) -> std::optional<Player> {
+                if (guarded)
+                    for (const Player &player : guarded->players())
+                        if (player.id == id)
+                            return player;
+                return std::nullopt;
+            },
+            [guarded](const Player &player) {
+                if (guarded)
+                    guarded->updatePlayer(player);
+            });
+    } else if (auto *source = dynamic_cast<PlayerRecordSource *>(store)) {
         QPointer<QObject> guarded(store);
         setBackend(
             [guarded, source](const QUuid &id) -> std::optional<Player> {

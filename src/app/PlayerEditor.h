@@ -78,6 +78,8 @@ public:
     Q_INVOKABLE void commitNow();
     // Closing: commit at once, then closed().
     Q_INVOKABLE void close();
+    // Commits the pending note of every open editor.
+    static void commitAll();
 
 Q_SIGNALS:
     void storeChanged();

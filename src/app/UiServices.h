@@ -29,3 +29,18 @@ public:
     Q_INVOKABLE bool boolValue(const QString &key) const;
     Q_INVOKABLE void setBool(const QString &key, bool value);
 };
+
+// Turns what the store's models hold into the plain values the rows show.
+class RowValues : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+
+public:
+    using QObject::QObject;
+    // A record (the models' "player" role) as PlayerValues; a map is
+    // returned as it is (fixtures).
+    Q_INVOKABLE QVariantMap player(const QVariant &record) const;
+    // A row's seating from its game type label ("NLHE Ring").
+    Q_INVOKABLE QVariantMap seating(const QString &gameType, const QString &tableID, bool isActive) const;
+};

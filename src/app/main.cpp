@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Headless.h"
 #include "app/Launch.h"
-#include "app/WindowBehaviorController.h"
+#include "app/TarnwickApp.h"
 #include "common/BuildConfig.h"
 #include "common/TerminationSignals.h"
 #include "store/PlayerStore.h"
@@ -10,7 +10,6 @@
 #include <QQmlApplicationEngine>
 #include <QQmlEngine>
 #include <QQuickStyle>
-#include <QQuickWindow>
 #include <QtQml/QQmlExtensionPlugin>
 
 #include <cstdio>
@@ -54,12 +53,9 @@ int runWindow(int argc, char **argv, const CommandLine &options)
     quitOnTerminationSignals(&app);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
-    const Launch::State launch = Launch::begin();
-    Q_UNUSED(launch);
-    auto store = std::make_unique<PlayerStore>(options.dataDirectory);
-
-    WindowBehaviorController windowBehavior;
-    qmlRegisterSingletonInstance("Tarnwick", 1, 0, "Store", store.get());
+    Launch::begin();
+    TarnwickApp shell({options.dataDirectory, options.port, true});
+    shell.makeObjects();
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));
@@ -68,7 +64,6 @@ int runWindow(int argc, char **argv, const CommandLine &options)
     engine.load(QUrl(QStringLiteral("qrc:/Tarnwick/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
-    windowBehavior.setWindow(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
     return app.exec();
 }
 } // namespace

@@ -34,6 +34,7 @@ Rectangle {
 
     Shortcut {
         sequences: ["Return", "Enter"]
+        enabled: view.visible
         onActivated: view.proceed()
     }
 

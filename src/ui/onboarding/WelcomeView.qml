@@ -18,6 +18,7 @@ Rectangle {
 
     Shortcut {
         sequences: ["Return", "Enter"]
+        enabled: view.visible
         onActivated: view.dismiss()
     }
 

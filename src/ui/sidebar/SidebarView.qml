@@ -6,17 +6,17 @@ import Tarnwick
 // The whole content of the main window: header, update banner, search
 // field, and the list of table sections or search results.
 //
-// `sections`: list or model of tables (tableKey, tableID, gameVariant,
-// gameMode, windowTitle, shortTournamentTitle, rows, playerCount,
-// inactiveCount). `searchResults`: list or model of players (rowId,
-// player). Both come from the store.
+// `sections`: the store's section model (tableKey, tableID, variant, mode,
+// windowTitle, shortTitle, rows, rowCount, activeCount). `searchResults`:
+// the store's search model (id, player). Tests pass lists of the same
+// values.
 Rectangle {
     id: sidebar
     property QtObject store: null
     property var sections: []
-    property int sectionCount: sections ? (sections.length !== undefined ? sections.length : sections.count || 0) : 0
+    readonly property int sectionCount: sectionRepeater.count
     property var searchResults: []
-    property int searchResultCount: searchResults ? (searchResults.length !== undefined ? searchResults.length : searchResults.count || 0) : 0
+    readonly property int searchResultCount: searchRepeater.count
     property string searchQuery: store ? store.searchQuery : ""
     property string monitorState: "offline"
     property bool hasOpenTables: false
@@ -192,11 +192,12 @@ Rectangle {
                     model: sidebar.showSearch && sidebar.searchQuery.length > 0 ? sidebar.searchResults : []
                     PlayerRow {
                         required property var model
-                        readonly property var entry: model.modelData !== undefined ? model.modelData : model
-                        property string rowId: entry.rowId
+                        readonly property bool isValueList: model.modelData !== undefined
+                        readonly property var entry: isValueList ? model.modelData : model
+                        property string rowId: entry.id
                         objectName: "searchRow_" + rowId
                         width: listColumn.width
-                        player: entry.player
+                        player: isValueList ? entry.player : RowValues.player(model.player)
                         store: sidebar.store
                         isExpanded: sidebar.expandedRowID === rowId
                         onTapped: sidebar.expandRow(rowId, true)
@@ -215,13 +216,13 @@ Rectangle {
                         width: listColumn.width
                         tableKey: entry.tableKey
                         tableID: entry.tableID
-                        gameVariant: entry.gameVariant
-                        gameMode: entry.gameMode
+                        gameVariant: entry.variant
+                        gameMode: entry.mode
                         windowTitle: entry.windowTitle || ""
-                        shortTournamentTitle: entry.shortTournamentTitle || ""
+                        shortTournamentTitle: entry.shortTitle || ""
                         rows: entry.rows
-                        playerCount: entry.playerCount
-                        inactiveCount: entry.inactiveCount
+                        playerCount: entry.rowCount
+                        inactiveCount: entry.rowCount - entry.activeCount
                         store: sidebar.store
                         expandedRowID: sidebar.expandedRowID
                         isCollapsed: sidebar.isCollapsed(tableKey)

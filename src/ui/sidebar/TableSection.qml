@@ -8,7 +8,8 @@ import "RowRules.js" as Rules
 // chevron) that collapses the card and drags it to a new place, and one
 // row per opponent seen there.
 //
-// `rows` is a list or model whose entries have rowId, player and seating.
+// `rows` is the store's row model of the table (or a list of {rowId,
+// player, seating} values).
 Item {
     id: section
     property string tableKey
@@ -175,12 +176,15 @@ Item {
                 model: section.isCollapsed ? [] : section.rows
                 PlayerRow {
                     required property var model
-                    readonly property var entry: model.modelData !== undefined ? model.modelData : model
+                    // A fixture list holds finished values; the store's row
+                    // model holds roles.
+                    readonly property bool isValueList: model.modelData !== undefined
+                    readonly property var entry: isValueList ? model.modelData : model
                     objectName: "row_" + entry.rowId
                     property string rowId: entry.rowId
                     width: rowsColumn.width
-                    player: entry.player
-                    seating: entry.seating
+                    player: isValueList ? entry.player : RowValues.player(model.player)
+                    seating: isValueList ? entry.seating : RowValues.seating(model.gameType, section.tableID, model.isActive)
                     store: section.store
                     isExpanded: section.expandedRowID === rowId
                     onTapped: section.rowTapped(rowId)

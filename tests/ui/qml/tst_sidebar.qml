@@ -21,8 +21,8 @@ Item {
             const player = fixtureStore.addPlayer({ name: n, vpip: 20, pfr: 10, hands: 50, seatings: [seat(tableID)] })
             return { rowId: player.id + "|" + key, player: player, seating: seat(tableID) }
         })
-        return { tableKey: key, tableID: tableID, gameVariant: "NLHE", gameMode: "Ring", windowTitle: "",
-                 shortTournamentTitle: "", rows: rows, playerCount: rows.length, inactiveCount: 0 }
+        return { tableKey: key, tableID: tableID, variant: "NLHE", mode: "Ring", windowTitle: "",
+                 shortTitle: "", rows: rows, rowCount: rows.length, activeCount: rows.length }
     }
 
     TestCase {
@@ -88,7 +88,7 @@ Item {
             verify(!findChild(bar, "searchHint").visible)
             verify(findChild(bar, "searchNoResults").visible)
 
-            bar.searchResults = [{ rowId: found.id, player: found }]
+            bar.searchResults = [{ id: found.id, player: found }]
             verify(!findChild(bar, "searchNoResults").visible)
             const row = findChild(bar, "searchRow_" + found.id)
             verify(row !== null)
