@@ -32,6 +32,11 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
         QStringLiteral("no-launch"),
         QStringLiteral("Watch the poker client, but never start or quit it."));
     parser.addOption(noLaunchOption);
+    const QCommandLineOption screenshotsOption(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Render the main screens with a small fixture database to PNG files in DIR (offscreen), then exit."),
+        QStringLiteral("DIR"));
+    parser.addOption(screenshotsOption);
 
     *exitCode = 1;
     if (!parser.parse(arguments)) {
@@ -77,6 +82,14 @@ bool CommandLine::parse(const QStringList &arguments, QString *message, int *exi
             return false;
         }
         mode = Mode::headless;
+    }
+    if (parser.isSet(screenshotsOption)) {
+        if (mode != Mode::window) {
+            *message = QStringLiteral("--screenshots cannot be combined with another mode\n");
+            return false;
+        }
+        screenshotsDirectory = parser.value(screenshotsOption);
+        mode = Mode::screenshots;
     }
     return true;
 }

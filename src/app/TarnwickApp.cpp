@@ -6,6 +6,8 @@
 #include "WindowBehaviorController.h"
 #include "client/CWGMonitor.h"
 #include "client/ClientLauncher.h"
+#include "reader/CDPPlayerReader.h"
+#include "app/PlayerValues.h"
 #include "common/BuildConfig.h"
 #include "services/Analytics.h"
 #include "store/PlayerStore.h"
@@ -61,6 +63,39 @@ void TarnwickApp::makeObjects()
     m_launcher = std::make_unique<ClientLauncher>(ClientCommand::configured(), m_options.port);
     m_monitor = std::make_unique<CWGMonitor>(m_launcher.get());
     m_events = std::make_unique<SidebarEvents>();
+    if (m_options.makeReader) {
+        m_reader = m_options.makeReader();
+    } else {
+        ReaderOptions readerOptions;
+        readerOptions.port = m_options.port;
+        m_reader = std::make_unique<CDPPlayerReader>(readerOptions);
+    }
+    connectReader();
+}
+
+void TarnwickApp::connectReader()
+{
+    // The store hears every reader event through the forwarder; the sidebar
+    // hears what it resolved to.
+    m_forwarder = std::make_unique<ReaderForwarder>(m_reader.get(), m_store.get());
+    connect(m_forwarder.get(), &ReaderForwarder::observationResolved, this,
+            [this](const PlayerObservation &observation, const Player &player, const QString &tableKey) {
+                for (const Seating &seating : player.seatings) {
+                    if (seating.id() == tableKey) {
+                        Q_EMIT m_events->rowObserved(PlayerValues::rowID(player, seating), tableKey);
+                        return;
+                    }
+                }
+                Q_UNUSED(observation);
+            });
+    PlayerReader *reader = m_reader.get();
+    connect(reader, &PlayerReader::liveTableIDsChanged, this, [this, reader] {
+        m_events->setHasOpenTables(reader->liveTableIDs() && !reader->liveTableIDs()->isEmpty());
+    });
+    connect(reader, &PlayerReader::activeTableIDChanged, this, [this, reader] {
+        if (reader->activeTableID())
+            m_events->setActiveTableID(*reader->activeTableID());
+    });
 }
 
 QAbstractItemModel *TarnwickApp::sections() const
@@ -149,7 +184,7 @@ void TarnwickApp::startReader()
     if (m_readerStarted || !m_reader)
         return;
     m_readerStarted = true;
-    QMetaObject::invokeMethod(m_reader, "startMonitoring");
+    m_reader->startMonitoring();
 }
 
 void TarnwickApp::restartClient()

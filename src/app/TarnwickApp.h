@@ -3,6 +3,8 @@
 #include "SidebarEvents.h"
 #include "WindowBehaviorController.h"
 #include "client/CWGMonitor.h"
+#include "reader/PlayerReader.h"
+#include "reader/ReaderForwarder.h"
 #include "store/PlayerStore.h"
 
 #include <QAbstractItemModel>
@@ -11,6 +13,7 @@
 #include <QWindow>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
 #include <memory>
 
 class ClientLauncher;
@@ -32,7 +35,7 @@ class TarnwickApp : public QObject {
     Q_PROPERTY(QAbstractItemModel *searchResults READ searchResults CONSTANT)
     Q_PROPERTY(WindowBehaviorController *windowBehavior READ windowBehavior CONSTANT)
     Q_PROPERTY(CWGMonitor *monitor READ monitor CONSTANT)
-    Q_PROPERTY(QObject *reader READ reader CONSTANT)
+    Q_PROPERTY(PlayerReader *reader READ reader CONSTANT)
     Q_PROPERTY(QObject *updateController READ updateController CONSTANT)
     Q_PROPERTY(SidebarEvents *events READ events CONSTANT)
     Q_PROPERTY(bool showWelcome READ showWelcome NOTIFY showWelcomeChanged)
@@ -46,6 +49,8 @@ public:
         quint16 port = 9222;
         // Whether the client task may start the poker client.
         bool launchClient = true;
+        // A reader to use instead of the DevTools reader (tests, screenshots).
+        std::function<std::unique_ptr<PlayerReader>()> makeReader;
     };
 
     // Reads the welcome key; the objects are made by makeObjects().
@@ -67,7 +72,8 @@ public:
     WindowBehaviorController *windowBehavior() const { return m_windowBehavior.get(); }
     CWGMonitor *monitor() const { return m_monitor.get(); }
     ClientLauncher *launcher() const { return m_launcher.get(); }
-    QObject *reader() const { return m_reader; }
+    PlayerReader *reader() const { return m_reader.get(); }
+    ReaderForwarder *forwarder() const { return m_forwarder.get(); }
     QObject *updateController() const { return m_updateController; }
     SidebarEvents *events() const { return m_events.get(); }
 
@@ -106,6 +112,7 @@ Q_SIGNALS:
 private:
     void setShowWelcome(bool show);
     void setShowConsent(bool show);
+    void connectReader();
 
     Options m_options;
     bool m_showWelcome = false;
@@ -120,6 +127,7 @@ private:
     std::unique_ptr<ClientLauncher> m_launcher;
     std::unique_ptr<CWGMonitor> m_monitor;
     std::unique_ptr<SidebarEvents> m_events;
-    QObject *m_reader = nullptr;
+    std::unique_ptr<PlayerReader> m_reader;
+    std::unique_ptr<ReaderForwarder> m_forwarder;
     QObject *m_updateController = nullptr;
 };

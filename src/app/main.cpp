@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Headless.h"
 #include "app/Launch.h"
+#include "app/Screenshots.h"
 #include "app/TarnwickApp.h"
 #include "common/BuildConfig.h"
 #include "common/TerminationSignals.h"
@@ -54,7 +55,7 @@ int runWindow(int argc, char **argv, const CommandLine &options)
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
     Launch::begin();
-    TarnwickApp shell({options.dataDirectory, options.port, true});
+    TarnwickApp shell({options.dataDirectory, options.port, options.launchClient, {}});
     shell.makeObjects();
 
     QQmlApplicationEngine engine;
@@ -84,6 +85,8 @@ int main(int argc, char **argv)
     }
     if (options.mode == CommandLine::Mode::exportData)
         return runExport(argc, argv, options);
+    if (options.mode == CommandLine::Mode::screenshots)
+        return Screenshots::run(argc, argv, options.screenshotsDirectory);
     // Before any QGuiApplication: headless mode needs no display.
     if (options.mode == CommandLine::Mode::headless)
         return Headless::run(argc, argv, Headless::Options{options.dataDirectory, options.port, options.launchClient});

@@ -8,6 +8,7 @@ AbstractButton {
     id: chip
     property string emoji
     property bool isSelected: false
+    readonly property bool shaders: GraphicsInfo.api !== GraphicsInfo.Software
 
     focusPolicy: Qt.NoFocus
     leftPadding: 8
@@ -25,14 +26,17 @@ AbstractButton {
             textFormat: Text.PlainText
             font.family: Theme.emojiFamily
             font.pixelSize: 14
-            visible: chip.isSelected
+            // Without shaders (the software renderer of screenshots) an
+            // unselected emoji is only faded.
+            visible: chip.isSelected || !chip.shaders
+            opacity: chip.isSelected ? 1 : 0.45
         }
         Desaturate {
             anchors.fill: label
             source: label
             desaturation: 1.0
             opacity: 0.45
-            visible: !chip.isSelected
+            visible: !chip.isSelected && chip.shaders
         }
     }
     background: Rectangle {
