@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Headless.h"
 #include "app/Launch.h"
+#include "app/ObjectTreeProbe.h"
 #include "app/Screenshots.h"
 #include "app/TarnwickApp.h"
 #include "common/BuildConfig.h"
@@ -65,6 +66,9 @@ int runWindow(int argc, char **argv, const CommandLine &options)
     engine.load(QUrl(QStringLiteral("qrc:/Tarnwick/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
+    std::unique_ptr<ObjectTreeProbe> probe;
+    if (const QString socket = qEnvironmentVariable(ObjectTreeProbe::environmentVariable); !socket.isEmpty())
+        probe = std::make_unique<ObjectTreeProbe>(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()), socket);
     return app.exec();
 }
 } // namespace
