@@ -92,7 +92,7 @@ QCoro::Task<TargetListResult> listTargets(QString host, int port)
 
     QNetworkRequest request(url);
     request.setTransferTimeout(int(targetListTimeout.count()));
-    std::unique_ptr<QNetworkReply> reply(co_await sharedNetworkManager()->get(request));
+    std::unique_ptr<QNetworkReply, DeleteLater> reply(co_await sharedNetworkManager()->get(request));
 
     // An HTTP status means the endpoint answered; Qt also flags 4xx/5xx as
     // reply errors, so the status is looked at before the transport error.

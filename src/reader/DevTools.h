@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CDPTypes.h"
+#include "common/DeleteLater.h"
 
 #include <QByteArray>
 #include <QString>

@@ -176,7 +176,7 @@ QCoro::Task<QByteArray> request(QByteArray verb, QUrl url)
 {
     QNetworkRequest networkRequest(url);
     networkRequest.setTransferTimeout(5000);
-    std::unique_ptr<QNetworkReply> reply(co_await sharedNetworkManager()->sendCustomRequest(networkRequest, verb));
+    std::unique_ptr<QNetworkReply, DeleteLater> reply(co_await sharedNetworkManager()->sendCustomRequest(networkRequest, verb));
     co_return reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
 }
 } // namespace
