@@ -61,14 +61,14 @@ inline const GameType ploRing{GameVariant::plo, GameMode::ring};
 
 // A stored record: "name" or "name#playerId", seated at the given tables
 // ("NLHE Ring|12", active unless prefixed with "-").
-inline Player makePlayer(const QString &spec, const QStringList &tables, const QDateTime &when)
+inline Player makePlayer(const QString &description, const QStringList &tables, const QDateTime &when)
 {
     Player p;
     p.id = QUuid::createUuid();
-    const qsizetype hash = spec.lastIndexOf(QLatin1Char('#'));
-    p.name = hash < 0 ? spec : spec.left(hash);
+    const qsizetype hash = description.lastIndexOf(QLatin1Char('#'));
+    p.name = hash < 0 ? description : description.left(hash);
     if (hash >= 0)
-        p.playerId = spec.mid(hash + 1).toLongLong();
+        p.playerId = description.mid(hash + 1).toLongLong();
     p.createdAt = when;
     p.updatedAt = when;
     for (QString table : tables) {

@@ -144,9 +144,9 @@ void TestPlayerStoreImport::matching()
 
     StoreFixture f;
     QList<Player> players;
-    for (const QString &spec : stored) {
-        const qsizetype at = spec.indexOf(QLatin1Char('@'));
-        players.append(makePlayer(spec.left(at), spec.mid(at + 1).split(QLatin1Char(',')), f.time));
+    for (const QString &description : stored) {
+        const qsizetype at = description.indexOf(QLatin1Char('@'));
+        players.append(makePlayer(description.left(at), description.mid(at + 1).split(QLatin1Char(',')), f.time));
     }
     PlayerStore &store = f.openWith(players);
     const auto found = store.playerMatching(name, playerId ? std::optional<qint64>(playerId) : std::nullopt,
