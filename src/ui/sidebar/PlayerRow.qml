@@ -31,15 +31,48 @@ Item {
     readonly property bool showsTypeEmoji: types.length > 0 && types[0].length > 0
     readonly property alias editor: editorLoader.item
 
+    // Whether opening and closing the editor eases the row's height; the
+    // editor of a just-read opponent opens at full height at once.
+    property bool animatesExpansion: true
+    // 0 shows the card's height, 1 the editor's; eased between on a change.
+    property real openness: 0
+    // The height the editor had, kept while the row shrinks back to its card.
+    property real closingEditorHeight: 0
+    readonly property real cardHeight: card.implicitHeight + 4
+    readonly property real editorHeight: isExpanded ? editorLoader.implicitHeight : closingEditorHeight
+
     // The editor commits what was typed before it goes, whatever closed it.
     onIsExpandedChanged: {
-        if (!isExpanded && editorLoader.item)
+        if (!isExpanded && editorLoader.item) {
+            closingEditorHeight = editorLoader.implicitHeight
             editorLoader.item.editor.commitNow()
+        }
         editorLoader.active = isExpanded
+        opennessAnimation.stop()
+        if (animatesExpansion) {
+            opennessAnimation.to = isExpanded ? 1 : 0
+            opennessAnimation.start()
+        } else {
+            openness = isExpanded ? 1 : 0
+        }
     }
-    Component.onCompleted: editorLoader.active = isExpanded
+    Component.onCompleted: {
+        editorLoader.active = isExpanded
+        // A row made already open shows its editor at once.
+        opennessAnimation.stop()
+        openness = isExpanded ? 1 : 0
+    }
+    NumberAnimation {
+        id: opennessAnimation
+        target: row
+        property: "openness"
+        duration: 150
+        easing.type: Easing.InOutQuad
+    }
 
-    implicitHeight: isExpanded ? editorLoader.implicitHeight : card.implicitHeight + 4
+    implicitHeight: cardHeight + (editorHeight - cardHeight) * openness
+    // Only while the height eases: the editor must not spill over the rows below.
+    clip: openness > 0 && openness < 1
     opacity: isActive ? 1.0 : 0.4
 
     // The compact card.

@@ -28,6 +28,9 @@ Rectangle {
     property var collapsedTables: ({})
     property bool showSearch: false
     property bool showSettings: false
+    // Off only while the editor of a just-read opponent opens: that happens
+    // at once, with no easing.
+    property bool animatesChanges: true
 
     signal restartClientRequested()
     signal updateRequested()
@@ -41,6 +44,28 @@ Rectangle {
         if (store) store.searchQuery = text
         else searchQuery = text
         searchQueryEdited(text)
+    }
+    // Sections left in place by a clear, moved by a drop or closing up after
+    // closed tables slide to their new places; only briefly, so other
+    // changes of height move them at once.
+    property bool reflowAnimated: false
+    property int reflowDuration: 200
+    function animateReflow(duration) {
+        if (!reflowAnimated)
+            reflowDuration = duration
+        reflowAnimated = true
+        reflowTimer.restart()
+    }
+    Timer { id: reflowTimer; interval: 500; onTriggered: sidebar.reflowAnimated = false }
+    Transition {
+        id: reflowTransition
+        NumberAnimation { properties: "y"; duration: sidebar.reflowDuration; easing.type: Easing.InOutQuad }
+    }
+    // Sections go away when their tables close or stop being live.
+    Connections {
+        target: sidebar.sections && sidebar.sections.rowCount !== undefined ? sidebar.sections : null
+        ignoreUnknownSignals: true
+        function onRowsAboutToBeRemoved() { sidebar.animateReflow(300) }
     }
     function isCollapsed(key) { return collapsedTables[key] === true }
     function setCollapsed(key, collapsed) {
@@ -58,8 +83,10 @@ Rectangle {
     function closeRow() { expandedRowID = "" }
     // The editor of a just-read opponent opens in its table's section.
     function openObservedRow(rowId, tableKey) {
+        animatesChanges = false
         setCollapsed(tableKey, false)
         expandedRowID = rowId
+        animatesChanges = true
     }
     // The focused table's section comes into view, expanded.
     function focusTable(tableID) {
@@ -102,13 +129,20 @@ Rectangle {
         if (!item) return
         const p = item.mapToItem(listColumn, 0, 0)
         let target = centre ? p.y + item.height / 2 - flick.height / 2 : p.y
-        target = Math.max(0, Math.min(target, flick.contentHeight - flick.height))
+        // A section still opening grows the list by what it has yet to show.
+        const growth = item.settledHeight !== undefined ? Math.max(0, item.settledHeight() - item.height) : 0
+        target = Math.max(0, Math.min(target, flick.contentHeight + growth - flick.height))
         scrollAnimation.to = target
         scrollAnimation.restart()
     }
     // Scrolls once the list has laid out the change (an opened editor is
     // taller than its row).
-    onExpandedRowIDChanged: if (expandedRowID.length > 0) centreTimer.restart()
+    // An eased opening is waited out, so the centre is the editor's final one.
+    onExpandedRowIDChanged: {
+        if (expandedRowID.length === 0) return
+        centreTimer.interval = animatesChanges ? 180 : 20
+        centreTimer.restart()
+    }
     Timer {
         id: centreTimer
         interval: 20
@@ -137,25 +171,47 @@ Rectangle {
             onSearchToggled: sidebar.showSearch = !sidebar.showSearch
             onSettingsRequested: sidebar.showSettings = true
         }
-        UpdateBannerView {
-            objectName: "updateBanner"
+        // The banner and the search field fade in while sliding down from
+        // the top edge, and back out the same way.
+        Item {
+            id: bannerSlot
+            property real shown: sidebar.updateAvailable ? 1 : 0
+            Behavior on shown { NumberAnimation { duration: 250; easing.type: Easing.InOutQuad } }
             Layout.fillWidth: true
-            visible: sidebar.updateAvailable
-            version: sidebar.pendingVersion
-            onClicked: sidebar.updateRequested()
+            Layout.preferredHeight: banner.implicitHeight * shown
+            visible: sidebar.updateAvailable || shown > 0
+            clip: shown < 1
+            UpdateBannerView {
+                id: banner
+                objectName: "updateBanner"
+                width: parent.width
+                y: -(1 - bannerSlot.shown) * implicitHeight
+                opacity: bannerSlot.shown
+                visible: sidebar.updateAvailable || bannerSlot.shown > 0
+                version: sidebar.pendingVersion
+                onClicked: sidebar.updateRequested()
+            }
         }
-        SearchBarView {
-            id: searchBar
-            objectName: "searchBar"
-            visible: sidebar.showSearch
+        Item {
+            id: searchSlot
+            property real shown: sidebar.showSearch ? 1 : 0
+            Behavior on shown { NumberAnimation { duration: 150; easing.type: Easing.InOutQuad } }
             Layout.fillWidth: true
-            Layout.leftMargin: 14
-            Layout.rightMargin: 14
-            Layout.topMargin: 4
-            Layout.bottomMargin: 2
-            text: sidebar.searchQuery
-            onTextChanged: if (text !== sidebar.searchQuery) sidebar.setSearchQuery(text)
-            onVisibleChanged: if (visible) field.forceActiveFocus()
+            Layout.preferredHeight: (searchBar.implicitHeight + 6) * shown
+            visible: sidebar.showSearch || shown > 0
+            clip: shown < 1
+            SearchBarView {
+                id: searchBar
+                objectName: "searchBar"
+                x: 14
+                width: parent.width - 28
+                y: 4 - (1 - searchSlot.shown) * (implicitHeight + 6)
+                opacity: searchSlot.shown
+                visible: sidebar.showSearch || searchSlot.shown > 0
+                text: sidebar.searchQuery
+                onTextChanged: if (text !== sidebar.searchQuery) sidebar.setSearchQuery(text)
+                onVisibleChanged: if (visible) field.forceActiveFocus()
+            }
         }
 
         Flickable {
@@ -173,6 +229,7 @@ Rectangle {
             Column {
                 id: listColumn
                 width: flick.width
+                move: sidebar.reflowAnimated ? reflowTransition : null
 
                 // Search mode.
                 Item {
@@ -200,6 +257,7 @@ Rectangle {
                         player: isValueList ? entry.player : RowValues.player(model.player)
                         store: sidebar.store
                         isExpanded: sidebar.expandedRowID === rowId
+                        animatesExpansion: sidebar.animatesChanges
                         onTapped: sidebar.expandRow(rowId, true)
                         onCloseRequested: sidebar.closeRow()
                     }
@@ -226,11 +284,18 @@ Rectangle {
                         store: sidebar.store
                         expandedRowID: sidebar.expandedRowID
                         isCollapsed: sidebar.isCollapsed(tableKey)
+                        animatesChanges: sidebar.animatesChanges
                         onRowTapped: (rowId) => sidebar.expandRow(rowId, false)
                         onRowCloseRequested: sidebar.closeRow()
                         onCollapseToggled: sidebar.setCollapsed(tableKey, !isCollapsed)
-                        onClearInactiveRequested: sidebar.clearInactiveRequested(gameVariant, gameMode)
-                        onCardDropped: (dragged, target) => sidebar.cardMoveRequested(dragged, target)
+                        onClearInactiveRequested: {
+                            sidebar.animateReflow(200)
+                            sidebar.clearInactiveRequested(gameVariant, gameMode)
+                        }
+                        onCardDropped: (dragged, target) => {
+                            sidebar.animateReflow(200)
+                            sidebar.cardMoveRequested(dragged, target)
+                        }
                     }
                 }
                 Item {

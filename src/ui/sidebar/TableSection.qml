@@ -26,6 +26,37 @@ Item {
     property bool isCollapsed: false
     property QtObject store: null
     property bool isDropTargeted: false
+    // Whether collapsing and opening (the section's and its rows') ease;
+    // off while the editor of a just-read opponent opens.
+    property bool animatesChanges: true
+    // 1 with the rows shown, 0 collapsed; eased between when the header is tapped.
+    property real rowsOpenness: isCollapsed ? 0 : 1
+    Behavior on rowsOpenness {
+        enabled: section.animatesChanges
+        NumberAnimation { duration: 200; easing.type: Easing.InOutQuad }
+    }
+    // Rows left behind by a clear slide up into place rather than jump.
+    // Only briefly: any other change of a row's height moves the rows below
+    // it at once.
+    property bool reflowAnimated: false
+    Timer { id: reflowTimer; interval: 400; onTriggered: section.reflowAnimated = false }
+    Transition {
+        id: reflowTransition
+        NumberAnimation { properties: "y"; duration: 200; easing.type: Easing.InOutQuad }
+    }
+
+    // The height once any collapse or row change under way has finished.
+    function settledHeight() {
+        if (isCollapsed)
+            return headerArea.implicitHeight + 4
+        let rows = 0
+        for (let i = 0; i < rowsColumn.children.length; ++i) {
+            const c = rowsColumn.children[i]
+            if (c.cardHeight !== undefined)
+                rows += c.isExpanded ? c.editorHeight : c.cardHeight
+        }
+        return headerArea.implicitHeight + 4 + rows + 2
+    }
 
     signal rowTapped(string rowId)
     signal rowCloseRequested()
@@ -107,7 +138,11 @@ Item {
                     focusPolicy: Qt.NoFocus
                     implicitWidth: clearText.implicitWidth
                     implicitHeight: clearText.implicitHeight
-                    onClicked: section.clearInactiveRequested()
+                    onClicked: {
+                        section.reflowAnimated = true
+                        reflowTimer.restart()
+                        section.clearInactiveRequested()
+                    }
                     contentItem: Text {
                         id: clearText
                         text: "clear " + section.inactiveCount
@@ -165,30 +200,40 @@ Item {
             }
         }
 
-        Column {
-            id: rowsColumn
-            objectName: "rows"
-            visible: !section.isCollapsed
+        // The rows, cut off from below while the section collapses or opens.
+        Item {
             Layout.fillWidth: true
-            Layout.topMargin: 0
-            Layout.bottomMargin: 2
-            Repeater {
-                model: section.isCollapsed ? [] : section.rows
-                PlayerRow {
-                    required property var model
-                    // A fixture list holds finished values; the store's row
-                    // model holds roles.
-                    readonly property bool isValueList: model.modelData !== undefined
-                    readonly property var entry: isValueList ? model.modelData : model
-                    objectName: "row_" + entry.rowId
-                    property string rowId: entry.rowId
-                    width: rowsColumn.width
-                    player: isValueList ? entry.player : RowValues.player(model.player)
-                    seating: isValueList ? entry.seating : RowValues.seating(model.gameType, section.tableID, model.isActive)
-                    store: section.store
-                    isExpanded: section.expandedRowID === rowId
-                    onTapped: section.rowTapped(rowId)
-                    onCloseRequested: section.rowCloseRequested()
+            Layout.preferredHeight: (rowsColumn.implicitHeight + 2) * section.rowsOpenness
+            clip: section.rowsOpenness < 1
+            visible: !rowsColumn.collapsedAway
+
+            Column {
+                id: rowsColumn
+                objectName: "rows"
+                // The rows stay until the collapse has finished closing over them.
+                readonly property bool collapsedAway: section.isCollapsed && section.rowsOpenness === 0
+                visible: !collapsedAway
+                width: parent.width
+                move: section.reflowAnimated ? reflowTransition : null
+                Repeater {
+                    model: rowsColumn.collapsedAway ? [] : section.rows
+                    PlayerRow {
+                        required property var model
+                        // A fixture list holds finished values; the store's row
+                        // model holds roles.
+                        readonly property bool isValueList: model.modelData !== undefined
+                        readonly property var entry: isValueList ? model.modelData : model
+                        objectName: "row_" + entry.rowId
+                        property string rowId: entry.rowId
+                        width: rowsColumn.width
+                        player: isValueList ? entry.player : RowValues.player(model.player)
+                        seating: isValueList ? entry.seating : RowValues.seating(model.gameType, section.tableID, model.isActive)
+                        store: section.store
+                        isExpanded: section.expandedRowID === rowId
+                        animatesExpansion: section.animatesChanges
+                        onTapped: section.rowTapped(rowId)
+                        onCloseRequested: section.rowCloseRequested()
+                    }
                 }
             }
         }

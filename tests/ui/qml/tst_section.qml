@@ -85,9 +85,15 @@ Item {
             mouseClick(findChild(section, "sectionHeader"), 40, 10)
             compare(spy.count, 1)
             compare(findChild(section, "chevron").symbol, "chevron.down")
+            const openHeight = section.height
             section.isCollapsed = true
-            verify(!findChild(section, "rows").visible)
             compare(findChild(section, "chevron").symbol, "chevron.right")
+            // The rows are closed over gradually, not cut away at once.
+            verify(findChild(section, "rows").visible)
+            compare(section.height, openHeight)
+            tryVerify(() => !findChild(section, "rows").visible, 2000)
+            compare(section.rowsOpenness, 0)
+            tryCompare(section, "height", findChild(section, "sectionHeader").height + 4)
         }
 
         function test_rowsAreExpandedByRowID() {

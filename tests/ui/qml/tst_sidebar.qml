@@ -126,6 +126,10 @@ Item {
             verify(!bar.isCollapsed("NLHE Ring|3"))
             const row = findChild(bar, "row_" + target.rowId)
             verify(row.isExpanded)
+            // Opened at once, at full height: no easing of the section or the row.
+            compare(findChild(bar, "section_NLHE Ring|3").rowsOpenness, 1)
+            compare(row.openness, 1)
+            verify(bar.animatesChanges)
             const list = findChild(bar, "list")
             tryVerify(() => list.contentY > 0, 2000)
             wait(300)
