@@ -28,6 +28,9 @@ Q_SIGNALS:
     // An observation was imported: open this row (player UUID, "|", table
     // key) in its section.
     void rowObserved(const QString &rowId, const QString &tableKey);
+    // Closed tables or the set of live tables just reached the store; the
+    // sections that change because of it ease.
+    void tablesSynced();
     void hasOpenTablesChanged();
     void activeTableIDChanged();
     void tableFocused(const QString &tableID);

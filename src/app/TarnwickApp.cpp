@@ -88,6 +88,9 @@ void TarnwickApp::connectReader()
                 }
                 Q_UNUSED(observation);
             });
+    // Sections that leave because their tables closed fade out.
+    connect(m_forwarder.get(), &ReaderForwarder::tablesClosed, m_events.get(), &SidebarEvents::tablesSynced);
+    connect(m_forwarder.get(), &ReaderForwarder::liveTablesSynced, m_events.get(), &SidebarEvents::tablesSynced);
     PlayerReader *reader = m_reader.get();
     connect(reader, &PlayerReader::liveTableIDsChanged, this, [this, reader] {
         m_events->setHasOpenTables(reader->liveTableIDs() && !reader->liveTableIDs()->isEmpty());

@@ -54,6 +54,7 @@ ApplicationWindow {
                 target: App.events
                 function onRowObserved(rowId, tableKey) { sidebar.openObservedRow(rowId, tableKey) }
                 function onTableFocused(tableID) { sidebar.focusTable(tableID) }
+                function onTablesSynced() { sidebar.easeTableChanges() }
             }
             Connections {
                 target: settingsSheet
@@ -109,14 +110,14 @@ ApplicationWindow {
     }
 
     // Resizing at the edges of the frameless window.
-    component Edge: MouseArea {
-        property int edges
-        cursorShape: edges === Qt.LeftEdge || edges === Qt.RightEdge ? Qt.SizeHorCursor
-                   : edges === Qt.BottomEdge ? Qt.SizeVerCursor : Qt.SizeFDiagCursor
-        onPressed: window.startSystemResize(edges)
+    WindowDragArea { objectName: "leftEdge"; edges: Qt.LeftEdge; width: 4; anchors { left: parent.left; top: parent.top; bottom: parent.bottom } }
+    WindowDragArea { objectName: "rightEdge"; edges: Qt.RightEdge; width: 4; anchors { right: parent.right; top: parent.top; bottom: parent.bottom } }
+    WindowDragArea { objectName: "bottomEdge"; edges: Qt.BottomEdge; height: 4; anchors { left: parent.left; right: parent.right; bottom: parent.bottom } }
+    WindowDragArea {
+        objectName: "bottomRightCorner"
+        edges: Qt.BottomEdge | Qt.RightEdge
+        width: 8
+        height: 8
+        anchors { right: parent.right; bottom: parent.bottom }
     }
-    Edge { edges: Qt.LeftEdge; width: 4; anchors { left: parent.left; top: parent.top; bottom: parent.bottom } }
-    Edge { edges: Qt.RightEdge; width: 4; anchors { right: parent.right; top: parent.top; bottom: parent.bottom } }
-    Edge { edges: Qt.BottomEdge; height: 4; anchors { left: parent.left; right: parent.right; bottom: parent.bottom } }
-    Edge { edges: Qt.BottomEdge | Qt.RightEdge; width: 8; height: 8; anchors { right: parent.right; bottom: parent.bottom } }
 }

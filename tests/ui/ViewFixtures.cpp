@@ -1,8 +1,12 @@
 #include "ViewFixtures.h"
 
 #include "app/PlayerValues.h"
+#include "model/PlayerJson.h"
 #include "services/Analytics.h"
+#include "store/PlayerStore.h"
+#include "store/TableSectionModel.h"
 
+#include <QJsonDocument>
 #include <QSettings>
 
 FixtureStore::FixtureStore(QObject *parent)
@@ -94,6 +98,69 @@ void FixtureStore::storeRecord(const Player &player)
             stored = player;
     ++m_storeCount;
     Q_EMIT recordsChanged();
+}
+
+FixtureTables::FixtureTables(QObject *parent)
+    : QObject(parent)
+{
+}
+
+FixtureTables::~FixtureTables()
+{
+    // The model follows the store; it goes first.
+    m_sections.reset();
+    m_store.reset();
+}
+
+QObject *FixtureTables::sections() const
+{
+    return m_sections.get();
+}
+
+void FixtureTables::open(const QVariantList &players)
+{
+    m_sections.reset();
+    m_store.reset();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QList<Player> records;
+    const QDateTime base = QDateTime::currentDateTimeUtc();
+    for (const QVariant &entry : players) {
+        const QVariantMap values = entry.toMap();
+        Player player;
+        player.id = QUuid::createUuid();
+        player.name = values.value(QStringLiteral("name")).toString();
+        player.createdAt = base;
+        for (const QVariant &s : values.value(QStringLiteral("seatings")).toList()) {
+            const QVariantMap map = s.toMap();
+            Seating seating;
+            seating.gameType = GameType{GameVariant::nlhe, GameMode::ring};
+            seating.tableID = map.value(QStringLiteral("tableID")).toString();
+            seating.isActive = map.value(QStringLiteral("isActive"), true).toBool();
+            seating.updatedAt = base;
+            player.seatings.append(seating);
+        }
+        records.append(player);
+    }
+    TestSupport::writeFile(m_dir->filePath(QStringLiteral("players.json")),
+                           QJsonDocument(PlayerJson::toJson(records, PlayerJson::DateForm::referenceSeconds)).toJson());
+    m_store = std::make_unique<PlayerStore>(m_dir->path());
+    m_sections = std::make_unique<TableSectionModel>(m_store.get());
+    Q_EMIT opened();
+}
+
+void FixtureTables::closeTables(const QStringList &tableIDs)
+{
+    m_store->markTablesClosed(tableIDs);
+}
+
+void FixtureTables::clearInactive(const QString &variant, const QString &mode)
+{
+    m_store->clearInactiveSeatings(GameType{*gameVariantFromRaw(variant), *gameModeFromRaw(mode)});
+}
+
+void FixtureTables::moveTableCard(const QString &draggedKey, const QString &targetKey)
+{
+    m_store->moveTableCard(draggedKey, targetKey);
 }
 
 QVariantList ViewRecorder::events() const

@@ -4,7 +4,9 @@
 #include "app/PlayerEditor.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -46,6 +48,36 @@ private:
     QString m_searchQuery;
     int m_storeCount = 0;
     QList<Player> m_players;
+};
+
+class PlayerStore;
+class TableSectionModel;
+
+// A real store in a temporary folder with its section model, for the
+// changes the sidebar eases: tables closing, inactive rows cleared.
+class FixtureTables : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QObject *sections READ sections NOTIFY opened)
+
+public:
+    explicit FixtureTables(QObject *parent = nullptr);
+    ~FixtureTables() override;
+
+    QObject *sections() const;
+    // Opens a new store holding these opponents: [{name, seatings:
+    // [{tableID, isActive}]}], all at NLHE Ring tables.
+    Q_INVOKABLE void open(const QVariantList &players);
+    Q_INVOKABLE void closeTables(const QStringList &tableIDs);
+    Q_INVOKABLE void clearInactive(const QString &variant, const QString &mode);
+    Q_INVOKABLE void moveTableCard(const QString &draggedKey, const QString &targetKey);
+
+Q_SIGNALS:
+    void opened();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PlayerStore> m_store;
+    std::unique_ptr<TableSectionModel> m_sections;
 };
 
 // What the views sent to analytics, and the settings they wrote.

@@ -23,6 +23,7 @@ public Q_SLOTS:
     {
         engine->addImportPath(QStringLiteral("qrc:/"));
         qmlRegisterType<FixtureStore>("TarnwickTest", 1, 0, "FixtureStore");
+        qmlRegisterType<FixtureTables>("TarnwickTest", 1, 0, "FixtureTables");
         qmlRegisterSingletonInstance("TarnwickTest", 1, 0, "Recorder", &m_recorder);
     }
 

@@ -13,9 +13,10 @@ Item {
 
     implicitHeight: row.implicitHeight + 14
 
-    DragHandler {
-        target: null
-        onActiveChanged: if (active && header.Window.window) header.Window.window.startSystemMove()
+    // Under the buttons, which take their own presses.
+    WindowDragArea {
+        objectName: "windowMoveArea"
+        anchors.fill: parent
     }
 
     RowLayout {

@@ -14,7 +14,7 @@ Rectangle {
     id: sidebar
     property QtObject store: null
     property var sections: []
-    readonly property int sectionCount: sectionRepeater.count
+    readonly property int sectionCount: sectionList.count
     property var searchResults: []
     readonly property int searchResultCount: searchRepeater.count
     property string searchQuery: store ? store.searchQuery : ""
@@ -45,27 +45,32 @@ Rectangle {
         else searchQuery = text
         searchQueryEdited(text)
     }
-    // Sections left in place by a clear, moved by a drop or closing up after
-    // closed tables slide to their new places; only briefly, so other
-    // changes of height move them at once.
+    // Sections and rows that arrive, leave or move because of a clear, a
+    // drop, or tables closing or going live fade and slide; only briefly,
+    // so that an import or any other change of height shows at once.
     property bool reflowAnimated: false
     property int reflowDuration: 200
+    // The list's height before the change, kept meanwhile: the list view
+    // only lets an item fade out while the item is inside its bounds.
+    property real heldListHeight: 0
     function animateReflow(duration) {
-        if (!reflowAnimated)
+        if (!reflowAnimated) {
             reflowDuration = duration
+            heldListHeight = sectionList.height
+        }
         reflowAnimated = true
         reflowTimer.restart()
     }
-    Timer { id: reflowTimer; interval: 500; onTriggered: sidebar.reflowAnimated = false }
-    Transition {
-        id: reflowTransition
-        NumberAnimation { properties: "y"; duration: sidebar.reflowDuration; easing.type: Easing.InOutQuad }
-    }
-    // Sections go away when their tables close or stop being live.
-    Connections {
-        target: sidebar.sections && sidebar.sections.rowCount !== undefined ? sidebar.sections : null
-        ignoreUnknownSignals: true
-        function onRowsAboutToBeRemoved() { sidebar.animateReflow(300) }
+    // Closed tables or the live set just reached the store (called after
+    // the change: the list applies it when it next lays out).
+    function easeTableChanges() { animateReflow(300) }
+    Timer {
+        id: reflowTimer
+        interval: 500
+        onTriggered: {
+            sidebar.reflowAnimated = false
+            sidebar.heldListHeight = 0
+        }
     }
     function isCollapsed(key) { return collapsedTables[key] === true }
     function setCollapsed(key, collapsed) {
@@ -90,8 +95,8 @@ Rectangle {
     }
     // The focused table's section comes into view, expanded.
     function focusTable(tableID) {
-        for (let i = 0; i < sectionRepeater.count; ++i) {
-            const item = sectionRepeater.itemAt(i)
+        for (let i = 0; i < sectionList.count; ++i) {
+            const item = sectionList.itemAtIndex(i)
             if (item && item.tableID === tableID) {
                 setCollapsed(item.tableKey, false)
                 topTimer.item = item
@@ -108,8 +113,8 @@ Rectangle {
             }
             return null
         }
-        for (let s = 0; s < sectionRepeater.count; ++s) {
-            const section = sectionRepeater.itemAt(s)
+        for (let s = 0; s < sectionList.count; ++s) {
+            const section = sectionList.itemAtIndex(s)
             if (!section) continue
             const found = findChildRow(section, rowId)
             if (found) return found
@@ -229,7 +234,6 @@ Rectangle {
             Column {
                 id: listColumn
                 width: flick.width
-                move: sidebar.reflowAnimated ? reflowTransition : null
 
                 // Search mode.
                 Item {
@@ -263,38 +267,67 @@ Rectangle {
                     }
                 }
 
-                // Table mode.
-                Repeater {
-                    id: sectionRepeater
-                    model: sidebar.showSearch ? [] : sidebar.sections
-                    TableSection {
-                        required property var model
-                        readonly property var entry: model.modelData !== undefined ? model.modelData : model
-                        objectName: "section_" + tableKey
-                        width: listColumn.width
-                        tableKey: entry.tableKey
-                        tableID: entry.tableID
-                        gameVariant: entry.variant
-                        gameMode: entry.mode
-                        windowTitle: entry.windowTitle || ""
-                        shortTournamentTitle: entry.shortTitle || ""
-                        rows: entry.rows
-                        playerCount: entry.rowCount
-                        inactiveCount: entry.rowCount - entry.activeCount
-                        store: sidebar.store
-                        expandedRowID: sidebar.expandedRowID
-                        isCollapsed: sidebar.isCollapsed(tableKey)
-                        animatesChanges: sidebar.animatesChanges
-                        onRowTapped: (rowId) => sidebar.expandRow(rowId, false)
-                        onRowCloseRequested: sidebar.closeRow()
-                        onCollapseToggled: sidebar.setCollapsed(tableKey, !isCollapsed)
-                        onClearInactiveRequested: {
-                            sidebar.animateReflow(200)
-                            sidebar.clearInactiveRequested(gameVariant, gameMode)
+                // Table mode. A list view for its transitions only: it is as
+                // tall as its content, so every section is made, and the
+                // Flickable around it scrolls. Sections below the list's
+                // content lay out from the content's height at once.
+                Item {
+                    width: listColumn.width
+                    height: sectionList.contentHeight
+                    visible: !sidebar.showSearch
+                    ListView {
+                        id: sectionList
+                        objectName: "sectionList"
+                        width: parent.width
+                        height: Math.max(contentHeight, sidebar.heldListHeight)
+                        interactive: false
+                        currentIndex: -1
+                        model: sidebar.showSearch ? [] : sidebar.sections
+                        add: Transition {
+                            enabled: sidebar.reflowAnimated
+                            NumberAnimation { property: "opacity"; from: 0; to: 1; duration: sidebar.reflowDuration; easing.type: Easing.InOutQuad }
                         }
-                        onCardDropped: (dragged, target) => {
-                            sidebar.animateReflow(200)
-                            sidebar.cardMoveRequested(dragged, target)
+                        remove: Transition {
+                            enabled: sidebar.reflowAnimated
+                            NumberAnimation { property: "opacity"; to: 0; duration: sidebar.reflowDuration; easing.type: Easing.InOutQuad }
+                        }
+                        displaced: slideTransition
+                        move: slideTransition
+                        moveDisplaced: slideTransition
+                        Transition {
+                            id: slideTransition
+                            enabled: sidebar.reflowAnimated
+                            NumberAnimation { property: "y"; duration: sidebar.reflowDuration; easing.type: Easing.InOutQuad }
+                        }
+                        delegate: TableSection {
+                            required property var model
+                            readonly property var entry: model.modelData !== undefined ? model.modelData : model
+                            objectName: "section_" + tableKey
+                            width: sectionList.width
+                            tableKey: entry.tableKey
+                            tableID: entry.tableID
+                            gameVariant: entry.variant
+                            gameMode: entry.mode
+                            windowTitle: entry.windowTitle || ""
+                            shortTournamentTitle: entry.shortTitle || ""
+                            rows: entry.rows
+                            playerCount: entry.rowCount
+                            inactiveCount: entry.rowCount - entry.activeCount
+                            store: sidebar.store
+                            expandedRowID: sidebar.expandedRowID
+                            isCollapsed: sidebar.isCollapsed(tableKey)
+                            animatesChanges: sidebar.animatesChanges
+                            onRowTapped: (rowId) => sidebar.expandRow(rowId, false)
+                            onRowCloseRequested: sidebar.closeRow()
+                            onCollapseToggled: sidebar.setCollapsed(tableKey, !isCollapsed)
+                            onClearInactiveRequested: {
+                                sidebar.animateReflow(200)
+                                sidebar.clearInactiveRequested(gameVariant, gameMode)
+                            }
+                            onCardDropped: (dragged, target) => {
+                                sidebar.animateReflow(200)
+                                sidebar.cardMoveRequested(dragged, target)
+                            }
                         }
                     }
                 }

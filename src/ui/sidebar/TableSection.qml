@@ -39,10 +39,16 @@ Item {
     // Only briefly: any other change of a row's height moves the rows below
     // it at once.
     property bool reflowAnimated: false
-    Timer { id: reflowTimer; interval: 400; onTriggered: section.reflowAnimated = false }
-    Transition {
-        id: reflowTransition
-        NumberAnimation { properties: "y"; duration: 200; easing.type: Easing.InOutQuad }
+    // The rows' height before the clear, kept meanwhile: the list view only
+    // lets a row fade out while the row is inside its bounds.
+    property real heldRowsHeight: 0
+    Timer {
+        id: reflowTimer
+        interval: 400
+        onTriggered: {
+            section.reflowAnimated = false
+            section.heldRowsHeight = 0
+        }
     }
 
     // The height once any collapse or row change under way has finished.
@@ -50,9 +56,9 @@ Item {
         if (isCollapsed)
             return headerArea.implicitHeight + 4
         let rows = 0
-        for (let i = 0; i < rowsColumn.children.length; ++i) {
-            const c = rowsColumn.children[i]
-            if (c.cardHeight !== undefined)
+        for (let i = 0; i < rowsColumn.count; ++i) {
+            const c = rowsColumn.itemAtIndex(i)
+            if (c)
                 rows += c.isExpanded ? c.editorHeight : c.cardHeight
         }
         return headerArea.implicitHeight + 4 + rows + 2
@@ -139,6 +145,8 @@ Item {
                     implicitWidth: clearText.implicitWidth
                     implicitHeight: clearText.implicitHeight
                     onClicked: {
+                        if (!section.reflowAnimated)
+                            section.heldRowsHeight = rowsColumn.height
                         section.reflowAnimated = true
                         reflowTimer.restart()
                         section.clearInactiveRequested()
@@ -200,40 +208,59 @@ Item {
             }
         }
 
-        // The rows, cut off from below while the section collapses or opens.
+        // The rows, cut off from below while the section collapses or opens,
+        // or closes up after a clear.
         Item {
+            id: rowsArea
+            // Eased after a clear, so the sections below slide up with it.
+            property real rowsHeight: rowsColumn.contentHeight
+            Behavior on rowsHeight {
+                enabled: section.reflowAnimated
+                NumberAnimation { duration: 200; easing.type: Easing.InOutQuad }
+            }
             Layout.fillWidth: true
-            Layout.preferredHeight: (rowsColumn.implicitHeight + 2) * section.rowsOpenness
-            clip: section.rowsOpenness < 1
+            Layout.preferredHeight: (rowsHeight + 2) * section.rowsOpenness
+            clip: section.rowsOpenness < 1 || rowsHeight !== rowsColumn.contentHeight
             visible: !rowsColumn.collapsedAway
 
-            Column {
+            // Rows cleared away fade where they were while the rest slide
+            // up; a list view for those transitions only (as tall as its
+            // content, so every row is made).
+            ListView {
                 id: rowsColumn
                 objectName: "rows"
                 // The rows stay until the collapse has finished closing over them.
                 readonly property bool collapsedAway: section.isCollapsed && section.rowsOpenness === 0
                 visible: !collapsedAway
                 width: parent.width
-                move: section.reflowAnimated ? reflowTransition : null
-                Repeater {
-                    model: rowsColumn.collapsedAway ? [] : section.rows
-                    PlayerRow {
-                        required property var model
-                        // A fixture list holds finished values; the store's row
-                        // model holds roles.
-                        readonly property bool isValueList: model.modelData !== undefined
-                        readonly property var entry: isValueList ? model.modelData : model
-                        objectName: "row_" + entry.rowId
-                        property string rowId: entry.rowId
-                        width: rowsColumn.width
-                        player: isValueList ? entry.player : RowValues.player(model.player)
-                        seating: isValueList ? entry.seating : RowValues.seating(model.gameType, section.tableID, model.isActive)
-                        store: section.store
-                        isExpanded: section.expandedRowID === rowId
-                        animatesExpansion: section.animatesChanges
-                        onTapped: section.rowTapped(rowId)
-                        onCloseRequested: section.rowCloseRequested()
-                    }
+                height: Math.max(contentHeight, section.heldRowsHeight)
+                interactive: false
+                currentIndex: -1
+                model: collapsedAway ? [] : section.rows
+                remove: Transition {
+                    enabled: section.reflowAnimated
+                    NumberAnimation { property: "opacity"; to: 0; duration: 200; easing.type: Easing.InOutQuad }
+                }
+                displaced: Transition {
+                    enabled: section.reflowAnimated
+                    NumberAnimation { property: "y"; duration: 200; easing.type: Easing.InOutQuad }
+                }
+                delegate: PlayerRow {
+                    required property var model
+                    // A fixture list holds finished values; the store's row
+                    // model holds roles.
+                    readonly property bool isValueList: model.modelData !== undefined
+                    readonly property var entry: isValueList ? model.modelData : model
+                    objectName: "row_" + entry.rowId
+                    property string rowId: entry.rowId
+                    width: rowsColumn.width
+                    player: isValueList ? entry.player : RowValues.player(model.player)
+                    seating: isValueList ? entry.seating : RowValues.seating(model.gameType, section.tableID, model.isActive)
+                    store: section.store
+                    isExpanded: section.expandedRowID === rowId
+                    animatesExpansion: section.animatesChanges
+                    onTapped: section.rowTapped(rowId)
+                    onCloseRequested: section.rowCloseRequested()
                 }
             }
         }

@@ -152,5 +152,111 @@ Item {
             bar.focusTable("99")
         }
     }
+
+    // The store's own section model, for the changes the sidebar eases.
+    FixtureTables { id: tables }
+    Component { id: liveSidebarComponent; SidebarView { width: 360; height: 700 } }
+
+    TestCase {
+        name: "SectionChanges"
+        when: windowShown
+
+        // Table 1: Ann and Cid playing, Bob gone; table 2: Dee.
+        function openTables() {
+            tables.open([
+                { name: "Ann", seatings: [{ tableID: "1" }] },
+                { name: "Bob", seatings: [{ tableID: "1", isActive: false }] },
+                { name: "Cid", seatings: [{ tableID: "1" }] },
+                { name: "Dee", seatings: [{ tableID: "2" }] },
+            ])
+            const bar = createTemporaryObject(liveSidebarComponent, root, { sections: tables.sections })
+            waitForRendering(bar)
+            compare(bar.sectionCount, 2)
+            return bar
+        }
+        function sectionsByPlace(bar) {
+            const one = findChild(bar, "section_NLHE Ring|1")
+            const two = findChild(bar, "section_NLHE Ring|2")
+            return one.y < two.y ? { first: one, second: two, firstID: "1" } : { first: two, second: one, firstID: "2" }
+        }
+        // Samples `probe` over about half a second of frames; true when it
+        // held in at least one of them.
+        function seenDuringChange(probe) {
+            for (let i = 0; i < 40; ++i) {
+                wait(12)
+                if (probe()) return true
+            }
+            return false
+        }
+
+        function test_closedTableFadesWhileTheNextSlidesUp() {
+            const bar = openTables()
+            const places = sectionsByPlace(bar)
+            const leaving = places.first
+            const staying = places.second
+            const startY = staying.y
+            verify(startY > 0)
+            // The order the sidebar follows: the store changes, then the
+            // sidebar hears that tables closed.
+            tables.closeTables([places.firstID])
+            bar.easeTableChanges()
+            let fading = false, sliding = false
+            verify(seenDuringChange(() => {
+                if (leaving && leaving.opacity > 0 && leaving.opacity < 1) fading = true
+                if (staying.y > 1 && staying.y < startY - 1) sliding = true
+                return fading && sliding
+            }), "fading " + fading + ", sliding " + sliding)
+            tryCompare(staying, "y", 0, 2000)
+            compare(bar.sectionCount, 1)
+        }
+
+        // Changes the sidebar was not told to ease (an import's) show at once.
+        function test_unannouncedChangeShowsAtOnce() {
+            const bar = openTables()
+            const places = sectionsByPlace(bar)
+            tables.closeTables([places.firstID])
+            waitForRendering(bar)
+            compare(places.second.y, 0)
+        }
+
+        function test_clearedRowsFadeAndTheNextSectionSlidesUp() {
+            const bar = openTables()
+            bar.clearInactiveRequested.connect(tables.clearInactive)
+            const section = findChild(bar, "section_NLHE Ring|1")
+            if (section.y > 0) {
+                // Table 1 on top, so the other section moves after the clear.
+                tables.moveTableCard("NLHE Ring|1", "NLHE Ring|2")
+                waitForRendering(bar)
+            }
+            compare(section.y, 0)
+            const below = findChild(bar, "section_NLHE Ring|2")
+            const bob = findChild(section, "rows").itemAtIndex(2)
+            compare(bob.player.name, "Bob")
+            compare(bob.opacity, 0.4)
+            const startY = below.y
+            mouseClick(findChild(section, "clearButton"))
+            compare(section.playerCount, 2)
+            let fading = false, sliding = false
+            verify(seenDuringChange(() => {
+                if (bob && bob.opacity > 0 && bob.opacity < 0.4) fading = true
+                if (below.y > section.y && below.y < startY - 1) sliding = true
+                return fading && sliding
+            }), "fading " + fading + ", sliding " + sliding)
+            tryVerify(() => Math.abs(below.y - section.height) < 1, 2000)
+            verify(!findChild(section, "clearButton").visible)
+        }
+
+        function test_droppedCardSlidesToItsPlace() {
+            const bar = openTables()
+            bar.cardMoveRequested.connect(tables.moveTableCard)
+            const places = sectionsByPlace(bar)
+            const moving = places.second
+            const startY = moving.y
+            // What a drop onto the top card runs.
+            places.first.cardDropped(moving.tableKey, places.first.tableKey)
+            verify(seenDuringChange(() => moving.y > 1 && moving.y < startY - 1))
+            tryCompare(moving, "y", 0, 2000)
+        }
+    }
     Component { id: spyComponent; SignalSpy {} }
 }
