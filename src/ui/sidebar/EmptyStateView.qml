@@ -34,12 +34,13 @@ Item {
         ColumnLayout {
             objectName: "waitingState"
             spacing: 10
-            BusyIndicator {
+            Spinner {
+                objectName: "spinner"
                 Layout.alignment: Qt.AlignHCenter
                 Layout.preferredWidth: 20
                 Layout.preferredHeight: 20
                 running: view.visible
-                palette.dark: Theme.grey
+                color: Theme.grey
             }
             Text {
                 Layout.alignment: Qt.AlignHCenter

@@ -59,6 +59,18 @@ Item {
             compare(view.kind, "waiting")
         }
 
+        // The waiting spinner steps only while it can be seen.
+        function test_spinnerStepsOnlyWhileShown() {
+            const view = createTemporaryObject(emptyComponent, root, { monitorState: "offline" })
+            const spinner = findChild(view, "spinner")
+            const first = spinner.step
+            tryVerify(() => spinner.step !== first, 1000)
+            view.visible = false
+            const hidden = spinner.step
+            wait(300)
+            compare(spinner.step, hidden)
+        }
+
         function test_noMatchesKeepsTheQueryExactly() {
             const view = createTemporaryObject(noResultsComponent, root, { query: "  Ann  b " })
             compare(findChild(view, "noMatchesText").text, "No matches for \u201C  Ann  b \u201D")
