@@ -2,6 +2,7 @@
 // open tables, the time from an observation's arrival (the reader's scan
 // count changing) to the next frame the window shows with that player's
 // editor open. The real window (Main.qml) renders offscreen.
+#include "app/ObjectTree.h"
 #include "app/PlayerValues.h"
 #include "app/TarnwickApp.h"
 #include "model/PlayerJson.h"
@@ -71,23 +72,6 @@ QList<Player> makePlayers()
     return players;
 }
 
-QObject *findObject(QObject *object, const QString &name)
-{
-    if (!object)
-        return nullptr;
-    if (object->objectName() == name)
-        return object;
-    for (QObject *child : object->children())
-        if (QObject *found = findObject(child, name))
-            return found;
-    if (auto *item = qobject_cast<QQuickItem *>(object))
-        for (QQuickItem *child : item->childItems())
-            if (child->parent() != item)
-                if (QObject *found = findObject(child, name))
-                    return found;
-    return nullptr;
-}
-
 struct Fixture {
     QTemporaryDir dir;
     QList<Player> players = makePlayers();
@@ -155,7 +139,7 @@ struct Fixture {
         QEventLoop loop;
         bool shown = false;
         const auto connection = QObject::connect(window, &QQuickWindow::frameSwapped, &loop, [&] {
-            QObject *row = findObject(window->contentItem(), QStringLiteral("row_") + rowId);
+            QObject *row = ObjectTree::find(window, QStringLiteral("row_") + rowId);
             if (row && row->property("isExpanded").toBool() && row->property("editor").value<QObject *>()) {
                 shown = true;
                 loop.quit();

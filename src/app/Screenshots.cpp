@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 
+#include "ObjectTree.h"
 #include "PlayerValues.h"
 #include "TarnwickApp.h"
 #include "common/Log.h"
@@ -23,23 +24,6 @@ class StillReader : public PlayerReader {
 public:
     void startMonitoring() override {}
 };
-
-QObject *findObject(QObject *object, const QString &name)
-{
-    if (!object)
-        return nullptr;
-    if (object->objectName() == name)
-        return object;
-    for (QObject *child : object->children())
-        if (QObject *found = findObject(child, name))
-            return found;
-    if (auto *item = qobject_cast<QQuickItem *>(object))
-        for (QQuickItem *child : item->childItems())
-            if (child->parent() != item)
-                if (QObject *found = findObject(child, name))
-                    return found;
-    return nullptr;
-}
 
 void settle(int milliseconds = 400)
 {
@@ -143,7 +127,7 @@ int run(int argc, char **argv, const QString &directory)
     if (engine.rootObjects().isEmpty())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
-    QObject *sidebar = findObject(window->contentItem(), QStringLiteral("sidebar"));
+    QObject *sidebar = ObjectTree::find(window, QStringLiteral("sidebar"));
     if (!window || !sidebar)
         return 1;
 

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/ObjectTree.h"
 #include "app/PlayerValues.h"
 #include "app/TarnwickApp.h"
 #include "services/Analytics.h"
@@ -21,31 +22,7 @@ class TestShell : public QObject {
         std::unique_ptr<QQmlApplicationEngine> engine;
         QQuickWindow *window = nullptr;
 
-        // Searches objects and visual children (delegates have no QObject
-        // parent), as the QML test tools do.
-        QObject *find(const QString &name) const
-        {
-            if (QObject *found = findIn(window->contentItem(), name))
-                return found;
-            return findIn(window, name);
-        }
-        static QObject *findIn(QObject *object, const QString &name)
-        {
-            if (!object)
-                return nullptr;
-            if (object->objectName() == name)
-                return object;
-            for (QObject *child : object->children())
-                if (QObject *found = findIn(child, name))
-                    return found;
-            if (auto *item = qobject_cast<QQuickItem *>(object)) {
-                for (QQuickItem *child : item->childItems())
-                    if (child->parent() != item)
-                        if (QObject *found = findIn(child, name))
-                            return found;
-            }
-            return nullptr;
-        }
+        QObject *find(const QString &name) const { return ObjectTree::find(window, name); }
         bool popupVisible(const QString &name) const { return find(name)->property("visible").toBool(); }
     };
 
@@ -175,7 +152,7 @@ private Q_SLOTS:
         QTRY_VERIFY(row->property("isExpanded").toBool());
 
         // A note typed just before the window closes is saved.
-        QObject *note = Running::findIn(row, QStringLiteral("noteEdit"));
+        QObject *note = ObjectTree::find(row, QStringLiteral("noteEdit"));
         QVERIFY(note);
         note->setProperty("text", QStringLiteral("calls too much"));
         running->window->close();
