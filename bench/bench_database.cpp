@@ -3,6 +3,7 @@
 // the table sections, updating the section model after one import, and
 // searching.
 //   build/bench/bench_database [--benchmark_filter=...]
+#include "BenchPlayers.h"
 #include "common/Log.h"
 #include "model/PlayerJson.h"
 #include "store/PlayerStore.h"
@@ -11,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -28,43 +28,12 @@ const GameType nlheRing{GameVariant::nlhe, GameMode::ring};
 
 QString openTableID(int table) { return QStringLiteral("open%1").arg(table); }
 
-QString randomName(QRandomGenerator &random)
-{
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
-    QString name;
-    const int length = 5 + random.bounded(8);
-    for (int i = 0; i < length; ++i)
-        name.append(letters.at(random.bounded(int(letters.size()))));
-    return name;
-}
-
-// Opponents seen over months at many tables, of whom 72 sit at the 8 open
-// tables now.
 QList<Player> makePlayers(int count)
 {
-    QRandomGenerator random(7);
-    const QDateTime base = QDateTime(QDate(2025, 1, 1), QTime(0, 0), QTimeZone::utc());
-    QList<Player> players;
-    players.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        Player p;
-        p.id = QUuid::createUuid();
-        p.name = randomName(random);
-        p.playerId = 1000000 + i;
-        p.stats = PlayerStats{double(random.bounded(1000)) / 10.0, double(random.bounded(500)) / 10.0,
-                              random.bounded(20000)};
-        p.createdAt = base.addSecs(random.bounded(30000000));
-        p.updatedAt = p.createdAt;
-        const int seatings = 1 + random.bounded(3);
-        for (int s = 0; s < seatings; ++s)
-            p.seatings.append(Seating{GameType{GameVariant(random.bounded(2)), GameMode(random.bounded(2))},
-                                      QString::number(100000 + random.bounded(qMax(10, count / 20))), false,
-                                      p.createdAt.addSecs(s * 3600)});
-        if (i < openTables * playersPerOpenTable)
-            p.seatings.append(Seating{nlheRing, openTableID(i % openTables), true, base.addDays(400).addSecs(i)});
-        players.append(p);
-    }
-    return players;
+    // Opponents seen over months at many tables, of whom 72 sit at the 8
+    // open tables now.
+    return BenchPlayers::make({.count = count, .openTables = openTables, .playersPerOpenTable = playersPerOpenTable,
+                               .openTableID = openTableID, .closedTables = qMax(10, count / 20)});
 }
 
 struct Database {
