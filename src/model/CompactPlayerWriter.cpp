@@ -1,7 +1,6 @@
 #include "PlayerJson.h"
 
-#include <QLocale>
-
+#include <charconv>
 #include <cmath>
 
 namespace PlayerJson {
@@ -61,10 +60,18 @@ public:
         // the whole file unreadable at the next start.
         if (!std::isfinite(value))
             value = 0;
-        m_out.append(QByteArray::number(value, 'g', QLocale::FloatingPointShortest));
+        // The shortest text that reads back as the same double.
+        char digits[32];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        m_out.append(digits, end - digits);
     }
 
-    void integer(qint64 value) { m_out.append(QByteArray::number(value)); }
+    void integer(qint64 value)
+    {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        m_out.append(digits, end - digits);
+    }
     void boolean(bool value) { m_out.append(value ? "true" : "false"); }
     void raw(const char *text) { m_out.append(text); }
     void key(const char *name)
@@ -90,7 +97,10 @@ public:
             m_out.append(',');
         m_needsComma = true;
     }
-    void date(const QDateTime &when) { number(double(referenceDate().msecsTo(when)) / 1000.0); }
+    void date(const QDateTime &when)
+    {
+        number(when.isValid() ? double(when.toMSecsSinceEpoch() - m_referenceMSecs) / 1000.0 : 0.0);
+    }
     void strings(const QStringList &list)
     {
         open('[');
@@ -187,12 +197,13 @@ public:
 private:
     QByteArray &m_out;
     bool m_needsComma = false;
+    const qint64 m_referenceMSecs = referenceDate().toMSecsSinceEpoch();
 };
 } // namespace
 
-QByteArray compactPlayersFile(const QList<Player> &players, const std::function<bool(const Player &)> &keep)
+void writeCompactPlayersFile(QByteArray &out, const QList<Player> &players, const std::function<bool(const Player &)> &keep)
 {
-    QByteArray out;
+    out.resize(0);
     out.reserve(players.size() * 512 + 2);
     Writer writer(out);
     writer.open('[');
@@ -203,6 +214,12 @@ QByteArray compactPlayersFile(const QList<Player> &players, const std::function<
         writer.player(p);
     }
     writer.close(']');
+}
+
+QByteArray compactPlayersFile(const QList<Player> &players, const std::function<bool(const Player &)> &keep)
+{
+    QByteArray out;
+    writeCompactPlayersFile(out, players, keep);
     return out;
 }
 

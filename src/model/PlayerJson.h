@@ -75,4 +75,9 @@ namespace PlayerJson {
 // directly rather than through QJsonObject: the file is rewritten after most
 // changes and building the object tree costs several times more than the text.
 QByteArray compactPlayersFile(const QList<Player> &players, const std::function<bool(const Player &)> &keep = {});
+// The same into `out`, replacing what it held but keeping its capacity: a
+// caller that saves again and again reuses one buffer of the file's size
+// instead of mapping fresh pages each time.
+void writeCompactPlayersFile(QByteArray &out, const QList<Player> &players,
+                             const std::function<bool(const Player &)> &keep = {});
 }

@@ -281,10 +281,10 @@ QString PlayerStore::writeFile(const QString &path, const QByteArray &bytes)
 void PlayerStore::savePlayers()
 {
     // Records still waiting for confirmation are never written.
-    const QByteArray bytes = PlayerJson::compactPlayersFile(m_players, [this](const Player &player) {
+    PlayerJson::writeCompactPlayersFile(m_playersFileBuffer, m_players, [this](const Player &player) {
         return !m_pendingByID.contains(player.id);
     });
-    const QString error = writeFile(m_storageURL, bytes);
+    const QString error = writeFile(m_storageURL, m_playersFileBuffer);
     if (!error.isEmpty()) {
         Log::line(QStringLiteral("Failed to save players: ") + error);
         Analytics::captureStoreError(error, QStringLiteral("save"));

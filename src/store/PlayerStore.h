@@ -204,6 +204,8 @@ private:
     QString m_settingsURL;
 
     QHash<QUuid, PendingRecord> m_pendingByID;
+    // The players file as last written; kept so each save reuses its memory.
+    QByteArray m_playersFileBuffer;
     QHash<QString, QUuid> m_pendingByKey;
     QHash<QUuid, QList<NameReading>> m_recentReadings;
 
