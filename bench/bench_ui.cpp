@@ -122,18 +122,28 @@ struct Fixture {
         loop.exec();
     }
 
+    // A reading of the player seated `seated`-th, at that player's open
+    // table, with new statistics.
+    PlayerObservation readingOf(int seated, int hands) const
+    {
+        const Player &player = players.at(seated);
+        PlayerObservation o;
+        o.name = player.name;
+        o.playerId = player.playerId;
+        o.gameType = nlheRing;
+        o.tableID = tableID(seated % openTables);
+        o.stats = PlayerStats{double(hands % 60), 12.0, hands};
+        return o;
+    }
+
     // Publishes a reading of a seated player and returns the seconds until
     // a frame shows that player's editor.
     double readAndWaitForEditor()
     {
         const int n = readings++;
-        const Player &player = players.at((n * 5) % (openTables * playersPerTable));
-        PlayerObservation o;
-        o.name = player.name;
-        o.playerId = player.playerId;
-        o.gameType = nlheRing;
-        o.tableID = tableID(((n * 5) % (openTables * playersPerTable)) % openTables);
-        o.stats = PlayerStats{double(n % 60), 12.0, 1000 + n};
+        const int seated = (n * 5) % (openTables * playersPerTable);
+        const Player &player = players.at(seated);
+        const PlayerObservation o = readingOf(seated, 1000 + n);
         const QString rowId = PlayerJson::uuidText(player.id) + QLatin1Char('|') + tableKey(nlheRing, o.tableID);
 
         QEventLoop loop;
@@ -168,15 +178,8 @@ void BM_ImportOnly(benchmark::State &state)
     Fixture &f = fixture();
     int n = 0;
     for (auto _ : state) {
-        const Player &player = f.players.at((n * 5) % (openTables * playersPerTable));
-        PlayerObservation o;
-        o.name = player.name;
-        o.playerId = player.playerId;
-        o.gameType = nlheRing;
-        o.tableID = tableID(((n * 5) % (openTables * playersPerTable)) % openTables);
-        o.stats = PlayerStats{double(n % 60), 12.0, 2000 + n};
+        f.app->store()->importObservation(f.readingOf((n * 5) % (openTables * playersPerTable), 2000 + n));
         ++n;
-        f.app->store()->importObservation(o);
     }
 }
 BENCHMARK(BM_ImportOnly)->Unit(benchmark::kMillisecond)->Iterations(20);
