@@ -2,6 +2,7 @@
 // open tables, the time from an observation's arrival (the reader's scan
 // count changing) to the next frame the window shows with that player's
 // editor open. The real window (Main.qml) renders offscreen.
+#include "app/IsolatedGuiApp.h"
 #include "app/ObjectTree.h"
 #include "app/PlayerValues.h"
 #include "app/TarnwickApp.h"
@@ -10,11 +11,9 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -205,14 +204,7 @@ BENCHMARK(BM_ObservationToEditorFrame)->UseManualTime()->Unit(benchmark::kMillis
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    IsolatedGuiApp app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 
+#include "IsolatedGuiApp.h"
 #include "ObjectTree.h"
 #include "PlayerValues.h"
 #include "TarnwickApp.h"
@@ -7,12 +8,9 @@
 
 #include <QDir>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -98,15 +96,7 @@ int run(int argc, char **argv, const QString &directory)
 {
     // Own settings and data folders: nothing of the user's is read or
     // written, and the first-run screens show.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    QGuiApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    IsolatedGuiApp app(argc, argv);
 
     if (!QDir().mkpath(directory)) {
         std::fprintf(stderr, "Cannot create %s\n", qPrintable(directory));
@@ -114,7 +104,7 @@ int run(int argc, char **argv, const QString &directory)
     }
 
     TarnwickApp::Options options;
-    options.dataDirectory = home.filePath(QStringLiteral("data"));
+    options.dataDirectory = app.homePath(QStringLiteral("data"));
     options.port = 1; // nothing listens there: the monitor stays offline
     options.launchClient = false;
     options.makeReader = [] { return std::make_unique<StillReader>(); };
